@@ -1,0 +1,18 @@
+// Thread message queues: posted messages, the quit flag and window-less
+// thread timers, one queue per thread.
+#pragma once
+
+namespace tuikit::platform {
+
+// The calling thread's id, without creating its queue.
+unsigned CurrentThreadIdRaw();
+
+// Makes sure the calling thread has a queue, so others can post to it.
+void EnsureThreadQueue();
+
+// Called on the thread that is about to block in GetMessageA with nothing
+// waiting; the console uses it to show what was drawn.
+using IdleHook = void (*)();
+void SetIdleHook(IdleHook hook);
+
+}  // namespace tuikit::platform
