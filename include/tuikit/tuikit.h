@@ -47,6 +47,36 @@ TUIKIT_API int TuiScrollText(int32_t left, int32_t top, int32_t right, int32_t b
 TUIKIT_API int TuiSetCursorPos(int32_t x, int32_t y);
 TUIKIT_API int TuiSetCursorInfo(int32_t size, int32_t visible);
 
+/* ---- Resources and menus ------------------------------------------------- */
+
+/* Adds the entries of an in-memory .res image to the resources that
+   FindResourceA searches: 1 done, 0 for a malformed image (nothing added). */
+TUIKIT_API int TuiAddResources(const void *res, uint32_t size);
+
+/* Builds the menu bar from a menu template (a name, or MAKEINTRESOURCE id),
+   draws it on the top row and makes it active: 1 done, 0 failed. The first
+   two arguments are accepted and not used. */
+TUIKIT_API int TuiMenu(int32_t first, int32_t second, const char *name);
+/* Grays (enable 0) or enables an item of the active bar by command id. */
+TUIKIT_API int TuiEnableMenuItem(uint32_t id, int32_t enable);
+
+/* ---- Scroll bars ---------------------------------------------------------- */
+
+/* A new bar's id, or -1 when an argument is rejected. */
+TUIKIT_API int TuiShowScrollBar(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t vertical,
+                                int32_t enabled);
+TUIKIT_API int TuiSetScrollRange(int32_t id, int32_t minimum, int32_t maximum);
+TUIKIT_API int TuiGetScrollRange(int32_t id, int32_t *minimum, int32_t *maximum);
+TUIKIT_API int TuiSetScrollPos(int32_t id, int32_t position);
+TUIKIT_API int TuiGetScrollPos(int32_t id);
+TUIKIT_API int TuiEnableScrollBar(int32_t id, int32_t enabled);
+TUIKIT_API int TuiSetScrollBarColor(int32_t id, int32_t arrowAttribute, int32_t trackAttribute,
+                                    int32_t thumbAttribute);
+TUIKIT_API int TuiDropScrollBar(int32_t id);
+/* Kept for compatibility: they do nothing and return 1 and 0. */
+TUIKIT_API int TuiSetScrollBarSize(int32_t id, int32_t size);
+TUIKIT_API int TuiGetScrollBarSize(int32_t id);
+
 #ifdef __cplusplus
 }
 #endif

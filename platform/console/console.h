@@ -22,6 +22,14 @@ public:
     virtual void OutputChanged() = 0;
     // The thread that draws is about to wait for messages: show what it drew.
     virtual void Idle() {}
+    // Shows the platform's modal message box and waits until it is
+    // dismissed; false when this backend cannot show one. Called without
+    // the screen lock.
+    virtual bool MessageBox(const char *text, const char *caption, UINT type, int &result)
+    {
+        (void)text; (void)caption; (void)type; (void)result;
+        return false;
+    }
     // The size of the window the buffer is shown in, when it has one.
     virtual bool WindowSize(int &width, int &height) { (void)width; (void)height; return false; }
 };
@@ -59,6 +67,7 @@ public:
     UINT inputCodePage = 437;
 
     bool IsTerminal() const { return backend_ != nullptr; }
+    ConsoleBackend *Backend() { return backend_.get(); }
 
 private:
     Console();

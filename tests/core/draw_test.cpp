@@ -1,0 +1,1 @@
+#include "support/console_driver.h"
