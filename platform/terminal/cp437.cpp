@@ -76,7 +76,8 @@ int UnicodeToCp437(char32_t cp)
 {
     static const auto reverse = [] {
         std::unordered_map<char32_t, int> m;
-        for (int i = 255; i >= 0; --i) m[kGlyphs[i]] = i;
+        // Byte 0x00 shows as a space too, but a typed space is 0x20.
+        for (int i = 255; i >= 1; --i) m[kGlyphs[i]] = i;
         // Typed control characters stay themselves rather than their glyphs.
         for (int i = 0; i < 0x20; ++i) m[static_cast<char32_t>(i)] = i;
         m[0x7F] = 0x7F;

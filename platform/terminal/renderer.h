@@ -1,0 +1,55 @@
+// Brings a terminal from what it shows to what the screen buffer holds:
+// only changed cells are written, each run of them after an absolute cursor
+// move, colours as 16-colour SGR, code page 437 bytes as their Unicode
+// glyphs, then the cursor's shape, position and visibility.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/console/screen_buffer.h"
+
+namespace tuikit::platform {
+
+class Renderer {
+public:
+    // Brackets each frame in synchronized-output mode (terminals that know
+    // it show the frame at once).
+    void SetSynchronizedOutput(bool on) { sync_ = on; }
+    // The terminal's size: cells of the buffer beyond it are not drawn.
+    void SetViewport(int width, int height);
+    // Forgets what the terminal shows (start, resize, return from a stop):
+    // the next frame draws every cell, the colours and the cursor afresh.
+    void Invalidate();
+
+    // Appends the frame that shows screen: its damaged cells are compared
+    // with what the terminal shows (every cell after Invalidate or a change
+    // of the buffer's size). The caller clears the damage.
+    void Render(const ScreenBuffer &screen, std::string &out);
+
+private:
+    void RenderRow(const ScreenBuffer &screen, int y, int lo, int hi);
+    void MoveTo(int x, int y);
+    void Put(const Cell &cell);
+    void Sgr(int attr);
+    size_t RewriteCost(const Cell *row, int from, int to) const;
+    size_t MoveCost(int x) const;
+    void Cursor(const ScreenBuffer &screen, bool cellsWritten, std::string &tail);
+
+    bool sync_ = false;
+    bool full_ = true;
+    int viewWidth_ = 80;
+    int viewHeight_ = 25;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> shown_;  // what each cell shows: glyph byte | colour << 8
+    std::string body_;
+    int attr_ = -1;           // colours in effect, -1 unknown
+    int curX_ = -1;           // terminal cursor, -1 unknown
+    int curY_ = -1;
+    int cursorVisible_ = -1;  // -1 unknown
+    int cursorShape_ = -1;
+};
+
+}  // namespace tuikit::platform

@@ -1,0 +1,382 @@
+#include "platform/terminal/terminal.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <sys/ioctl.h>
+#include <sys/mman.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace tuikit::platform {
+
+namespace {
+
+constexpr size_t kMaxSequence = 512;
+// How long an exit waits for input still in flight (mouse motion, key
+// releases) to arrive, so that none of it is left for the shell.
+constexpr int kDrainMs = 150;
+
+struct Sequence {
+    char bytes[kMaxSequence];
+    size_t size = 0;
+};
+
+// The strings that switch every mode on and off again. The signal handlers
+// read them while the main thread may be adding a mode, so there are two
+// sets: the spare one is rebuilt and then published with one atomic store.
+struct Sequences {
+    Sequence enter;
+    Sequence leave;
+};
+
+constexpr int kTerminating[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr int kFaults[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS};
+
+struct TerminalState {
+    int inFd = -1;
+    int outFd = -1;
+    int settingsFd = -1;  // the descriptor whose settings are changed
+    pid_t owner = 0;      // forked children never give back their parent's terminal
+    termios saved{};
+    termios raw{};
+    Sequences sets[2];
+    std::atomic<int> current{0};
+    std::atomic<int> taken{0};
+    std::atomic<int> suspended{0};
+    std::atomic<int> wakeFd{-1};
+    std::atomic<TerminalExitHook> exitHook{nullptr};
+    int stderrSaved = -1;
+    int stderrCapture = -1;
+    struct sigaction previous[NSIG];
+    std::vector<std::pair<std::string, std::string>> modes;  // main thread only
+};
+
+TerminalState &State()
+{
+    static auto *state = new TerminalState;  // used by handlers until the very end
+    return *state;
+}
+
+void WriteAll(int fd, const char *data, size_t size)
+{
+    while (size > 0) {
+        ssize_t n = write(fd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
+long NowMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
+}
+
+// Asks for the cursor position and reads input until the answer arrives:
+// the terminal answers only after everything it sent before, so what was in
+// flight is read and dropped here rather than left for the shell.
+void DrainInput(const TerminalState &s)
+{
+    static const char kAsk[] = "\x1b[6n";
+    WriteAll(s.outFd, kAsk, sizeof kAsk - 1);
+    long deadline = NowMs() + kDrainMs;
+    int match = 0;  // progress through ESC [ digits ; digits R
+    char buf[256];
+    for (;;) {
+        long left = deadline - NowMs();
+        if (left <= 0) return;
+        pollfd p{s.inFd, POLLIN, 0};
+        int r = poll(&p, 1, static_cast<int>(left));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0 || !(p.revents & POLLIN)) return;
+        ssize_t n = read(s.inFd, buf, sizeof buf);
+        if (n <= 0) return;
+        for (ssize_t i = 0; i < n; ++i) {
+            char c = buf[i];
+            if (c == 0x1B) match = 1;
+            else if (match == 1) match = c == '[' ? 2 : 0;
+            else if (match == 2) match = (c >= '0' && c <= '9') ? 2 : c == ';' ? 3 : 0;
+            else if (match == 3) {
+                if (c == 'R') return;
+                match = (c >= '0' && c <= '9') ? 3 : 0;
+            }
+        }
+    }
+}
+
+void CaptureStderr(const TerminalState &s)
+{
+    if (s.stderrCapture >= 0) dup2(s.stderrCapture, STDERR_FILENO);
+}
+
+// Puts standard error back and shows what was written to it meanwhile.
+void ReleaseStderr(const TerminalState &s)
+{
+    if (s.stderrCapture < 0) return;
+    dup2(s.stderrSaved, STDERR_FILENO);
+    if (lseek(s.stderrCapture, 0, SEEK_SET) < 0) return;
+    char buf[1024];
+    for (;;) {
+        ssize_t n = read(s.stderrCapture, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        WriteAll(STDERR_FILENO, buf, static_cast<size_t>(n));
+    }
+    if (ftruncate(s.stderrCapture, 0) == 0) lseek(s.stderrCapture, 0, SEEK_SET);
+}
+
+// Async-signal-safe.
+void GiveBack(bool drain)
+{
+    TerminalState &s = State();
+    if (s.owner != getpid() || s.taken.exchange(0) == 0) return;
+    const Sequence &leave = s.sets[s.current.load()].leave;
+    WriteAll(s.outFd, leave.bytes, leave.size);
+    if (drain && s.inFd >= 0) DrainInput(s);
+    // Input still queued is dropped with the settings, unless it is not ours.
+    tcsetattr(s.settingsFd, s.inFd >= 0 ? TCSAFLUSH : TCSADRAIN, &s.saved);
+    ReleaseStderr(s);
+}
+
+// Async-signal-safe.
+void TakeAgain()
+{
+    TerminalState &s = State();
+    if (s.owner != getpid() || s.taken.exchange(1) == 1) return;
+    CaptureStderr(s);
+    tcsetattr(s.settingsFd, TCSANOW, &s.raw);
+    const Sequence &enter = s.sets[s.current.load()].enter;
+    WriteAll(s.outFd, enter.bytes, enter.size);
+}
+
+void Wake(char what)
+{
+    int fd = State().wakeFd.load();
+    if (fd >= 0) {
+        ssize_t n = write(fd, &what, 1);
+        (void)n;  // a full pipe already holds a wake-up
+    }
+}
+
+bool IsFault(int sig)
+{
+    for (int f : kFaults)
+        if (f == sig) return true;
+    return false;
+}
+
+void OnTerminate(int sig, siginfo_t *info, void *context)
+{
+    int savedErrno = errno;
+    GiveBack(!IsFault(sig));
+    const struct sigaction &prev = State().previous[sig];
+    if ((prev.sa_flags & SA_SIGINFO) && prev.sa_sigaction) {
+        prev.sa_sigaction(sig, info, context);
+    } else if (!(prev.sa_flags & SA_SIGINFO) && prev.sa_handler != SIG_DFL && prev.sa_handler != SIG_IGN) {
+        prev.sa_handler(sig);
+    } else {
+        // Die of the signal as if nobody had caught it: it is delivered again
+        // with the default action once this handler returns.
+        struct sigaction dfl{};
+        dfl.sa_handler = SIG_DFL;
+        sigaction(sig, &dfl, nullptr);
+        raise(sig);
+    }
+    errno = savedErrno;
+}
+
+void InstallStop();
+
+void OnStop(int)
+{
+    int savedErrno = errno;
+    TerminalState &s = State();
+    GiveBack(true);
+    s.suspended.store(1);
+    struct sigaction dfl{};
+    dfl.sa_handler = SIG_DFL;
+    sigaction(SIGTSTP, &dfl, nullptr);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTSTP);
+    pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
+    raise(SIGTSTP);  // the process stops here until SIGCONT
+    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    InstallStop();
+    if (s.suspended.exchange(0)) TakeAgain();
+    Wake('c');
+    errno = savedErrno;
+}
+
+void OnContinue(int)
+{
+    int savedErrno = errno;
+    if (State().suspended.exchange(0)) TakeAgain();
+    Wake('c');
+    errno = savedErrno;
+}
+
+void OnResize(int)
+{
+    int savedErrno = errno;
+    Wake('w');
+    errno = savedErrno;
+}
+
+void Install(int sig, void (*handler)(int), bool keepPrevious)
+{
+    struct sigaction sa{};
+    sa.sa_handler = handler;
+    sa.sa_flags = SA_RESTART;
+    sigemptyset(&sa.sa_mask);
+    // A stop and a continue never interleave their handlers.
+    sigaddset(&sa.sa_mask, SIGTSTP);
+    sigaddset(&sa.sa_mask, SIGCONT);
+    struct sigaction old{};
+    sigaction(sig, &sa, keepPrevious ? &State().previous[sig] : &old);
+}
+
+void InstallStop() { Install(SIGTSTP, OnStop, false); }
+
+void InstallHandlers()
+{
+    TerminalState &s = State();
+    for (int sig : kTerminating) {
+        struct sigaction old{};
+        sigaction(sig, nullptr, &old);
+        if (!(old.sa_flags & SA_SIGINFO) && old.sa_handler == SIG_IGN) continue;  // e.g. SIGHUP under nohup
+        struct sigaction sa{};
+        sa.sa_sigaction = OnTerminate;
+        sa.sa_flags = SA_SIGINFO | SA_RESTART;
+        sigemptyset(&sa.sa_mask);
+        sigaction(sig, &sa, &s.previous[sig]);
+    }
+    for (int sig : kFaults) {
+        struct sigaction sa{};
+        sa.sa_sigaction = OnTerminate;
+        sa.sa_flags = SA_SIGINFO | SA_ONSTACK;
+        sigemptyset(&sa.sa_mask);
+        sigaction(sig, &sa, &s.previous[sig]);
+    }
+    struct sigaction old{};
+    sigaction(SIGTSTP, nullptr, &old);
+    if (old.sa_flags & SA_SIGINFO || old.sa_handler != SIG_IGN) InstallStop();
+    Install(SIGCONT, OnContinue, true);
+    Install(SIGWINCH, OnResize, true);
+}
+
+void Append(Sequence &seq, const std::string &text)
+{
+    size_t n = std::min(text.size(), kMaxSequence - seq.size);
+    std::memcpy(seq.bytes + seq.size, text.data(), n);
+    seq.size += n;
+}
+
+void Publish(TerminalState &s)
+{
+    int spare = 1 - s.current.load();
+    Sequences &set = s.sets[spare];
+    set.enter.size = set.leave.size = 0;
+    for (const auto &m : s.modes) Append(set.enter, m.first);
+    for (auto it = s.modes.rbegin(); it != s.modes.rend(); ++it) Append(set.leave, it->second);
+    s.current.store(spare);
+}
+
+void OnExit()
+{
+    TerminalState &s = State();
+    if (s.owner != getpid()) return;
+    if (TerminalExitHook hook = s.exitHook.load()) hook();
+    GiveBack(true);
+}
+
+void CaptureStderrOnce(TerminalState &s)
+{
+    if (!isatty(STDERR_FILENO)) return;
+    int capture = memfd_create("tuikit-stderr", MFD_CLOEXEC);
+    if (capture < 0) return;
+    s.stderrSaved = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (s.stderrSaved < 0) {
+        close(capture);
+        return;
+    }
+    s.stderrCapture = capture;
+    CaptureStderr(s);
+}
+
+}  // namespace
+
+bool TakeTerminal(int inFd, int outFd)
+{
+    TerminalState &s = State();
+    s.inFd = inFd;
+    s.outFd = outFd;
+    s.settingsFd = inFd >= 0 ? inFd : outFd;
+    if (tcgetattr(s.settingsFd, &s.saved) != 0) return false;
+    s.raw = s.saved;
+    if (inFd >= 0) {
+        s.raw.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
+        s.raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+        s.raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+        s.raw.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB);
+        s.raw.c_cflag |= CS8;
+        s.raw.c_cc[VMIN] = 1;
+        s.raw.c_cc[VTIME] = 0;
+    } else {
+        // Input belongs to someone else: only keep typing off the screen.
+        s.raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL);
+    }
+    s.owner = getpid();
+    Publish(s);
+    CaptureStderrOnce(s);
+    InstallHandlers();
+    std::atexit(OnExit);
+    tcsetattr(s.settingsFd, TCSANOW, &s.raw);
+    s.taken.store(1);
+    return true;
+}
+
+void PushTerminalMode(const char *on, const char *off)
+{
+    TerminalState &s = State();
+    s.modes.emplace_back(on, off);
+    Publish(s);
+    WriteAll(s.outFd, on, std::strlen(on));
+}
+
+void WriteTerminal(const char *data, size_t size)
+{
+    TerminalState &s = State();
+    if (s.taken.load()) WriteAll(s.outFd, data, size);
+}
+
+bool TerminalSize(int &width, int &height)
+{
+    winsize ws{};
+    if (ioctl(State().outFd, TIOCGWINSZ, &ws) != 0 || ws.ws_col == 0 || ws.ws_row == 0) return false;
+    width = ws.ws_col;
+    height = ws.ws_row;
+    return true;
+}
+
+void SetTerminalWakeFd(int fd) { State().wakeFd.store(fd); }
+
+void SetTerminalExitHook(TerminalExitHook hook) { State().exitHook.store(hook); }
+
+void GiveBackTerminal() { GiveBack(true); }
+
+}  // namespace tuikit::platform

@@ -1,0 +1,42 @@
+// Taking over a terminal and giving it back exactly as it was, on every way
+// out: return from main and exit(), terminating and fatal signals, and a
+// stop (given back on SIGTSTP, taken again on SIGCONT). Everything the
+// signal paths do is async-signal-safe: precomputed strings written with
+// write(2), tcsetattr, poll/read to drain input, dup2 for standard error.
+#pragma once
+
+#include <cstddef>
+
+namespace tuikit::platform {
+
+// Takes the terminal: saves its settings, captures standard error (shown
+// once the terminal is given back), installs the exit and signal handlers
+// and switches to raw mode. inFd is the terminal's input, or -1 when input
+// is not a terminal (then only echo is switched off on outFd). Returns false
+// when the settings cannot be read.
+bool TakeTerminal(int inFd, int outFd);
+
+// Writes on now and arranges for off to be written on every way out; modes
+// are switched off in the reverse order they were switched on. A stop and
+// continue writes them all again.
+void PushTerminalMode(const char *on, const char *off);
+
+// Writes all bytes to the terminal (retrying short writes).
+void WriteTerminal(const char *data, size_t size);
+
+// The terminal's size in cells; false when it cannot be told.
+bool TerminalSize(int &width, int &height);
+
+// Where the signal handlers write one byte to wake the input thread:
+// 'w' the window changed size, 'c' the process was continued.
+void SetTerminalWakeFd(int fd);
+
+// Called at an orderly exit before the terminal is given back, so that the
+// thread reading the terminal lets go of it first.
+using TerminalExitHook = void (*)();
+void SetTerminalExitHook(TerminalExitHook hook);
+
+// Gives the terminal back now, draining input still in flight first.
+void GiveBackTerminal();
+
+}  // namespace tuikit::platform
