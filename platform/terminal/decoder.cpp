@@ -99,6 +99,19 @@ void InputDecoder::Run(bool final)
 {
     size_t pos = 0;
     while (pos < pending_.size()) {
+        if (skipping_) {
+            // The rest of a sequence dropped for its length.
+            auto b = static_cast<uint8_t>(pending_[pos]);
+            if (IsParamByte(b) || IsIntermediate(b)) {
+                ++pos;
+                continue;
+            }
+            skipping_ = false;
+            if (IsFinal(b)) {
+                ++pos;
+                continue;
+            }
+        }
         size_t used = 0;
         if (DecodeAt(pos, final, used) == Step::NeedMore) break;
         pos += std::max<size_t>(used, 1);
@@ -181,13 +194,14 @@ InputDecoder::Step InputDecoder::DecodeCsi(size_t at, bool final, size_t &used)
     while (i < size && IsParamByte(static_cast<uint8_t>(pending_[i]))) ++i;
     size_t paramEnd = i;
     while (i < size && IsIntermediate(static_cast<uint8_t>(pending_[i]))) ++i;
-    if (i >= size) {
-        if (i - at > kMaxSequence) {
-            used = i - at;  // too long to be anything: dropped
-            return Step::Done;
-        }
-        return Step::NeedMore;
+    if (i - at > kMaxSequence) {
+        // Too long to be anything: dropped, up to its end if it has come.
+        used = i - at;
+        if (i < size && IsFinal(static_cast<uint8_t>(pending_[i]))) ++used;
+        else skipping_ = true;
+        return Step::Done;
     }
+    if (i >= size) return Step::NeedMore;
     auto fb = static_cast<uint8_t>(pending_[i]);
     if (!IsFinal(fb)) {
         // Broken off by a byte that cannot be in a sequence: drop what came

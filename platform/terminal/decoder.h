@@ -72,6 +72,7 @@ private:
     uint64_t now_ = 0;
     std::vector<INPUT_RECORD> *out_ = nullptr;
     bool releasesReported_ = false;
+    bool skipping_ = false;  // inside a sequence dropped for its length
     TerminalReplies replies_;
 
     DWORD heldSides_ = 0;  // right-hand Ctrl/Alt held, from modifier key reports
