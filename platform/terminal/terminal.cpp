@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -44,7 +45,7 @@ constexpr int kTerminating[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr int kFaults[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS};
 
 struct TerminalState {
-    int inFd = -1;
+    int inFd = -1;  // a non-blocking description of its own, see OpenInput
     int outFd = -1;
     int settingsFd = -1;  // the descriptor whose settings are changed
     pid_t owner = 0;      // forked children never give back their parent's terminal
@@ -104,6 +105,7 @@ void DrainInput(const TerminalState &s)
         if (r < 0 && errno == EINTR) continue;
         if (r <= 0 || !(p.revents & POLLIN)) return;
         ssize_t n = read(s.inFd, buf, sizeof buf);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;  // the reader thread took it
         if (n <= 0) return;
         for (ssize_t i = 0; i < n; ++i) {
             char c = buf[i];
@@ -318,12 +320,23 @@ void CaptureStderrOnce(TerminalState &s)
     CaptureStderr(s);
 }
 
+// The terminal opened again for reading: a description of its own can be
+// non-blocking without touching the shell's, so that two readers (the input
+// thread and an exit path draining input) never block on each other's bytes.
+int OpenInput(int fd)
+{
+    char path[64];
+    if (ttyname_r(fd, path, sizeof path) != 0) std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
+    int own = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    return own >= 0 ? own : fd;
+}
+
 }  // namespace
 
 bool TakeTerminal(int inFd, int outFd)
 {
     TerminalState &s = State();
-    s.inFd = inFd;
+    s.inFd = inFd >= 0 ? OpenInput(inFd) : -1;
     s.outFd = outFd;
     s.settingsFd = inFd >= 0 ? inFd : outFd;
     if (tcgetattr(s.settingsFd, &s.saved) != 0) return false;
@@ -372,6 +385,8 @@ bool TerminalSize(int &width, int &height)
     height = ws.ws_row;
     return true;
 }
+
+int TerminalInputFd() { return State().inFd; }
 
 void SetTerminalWakeFd(int fd) { State().wakeFd.store(fd); }
 

@@ -21,6 +21,10 @@ bool TakeTerminal(int inFd, int outFd);
 // continue writes them all again.
 void PushTerminalMode(const char *on, const char *off);
 
+// Where to read the terminal's input: non-blocking, -1 when input is not a
+// terminal.
+int TerminalInputFd();
+
 // Writes all bytes to the terminal (retrying short writes).
 void WriteTerminal(const char *data, size_t size);
 

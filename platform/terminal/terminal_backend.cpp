@@ -109,6 +109,7 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
         if (r < 0 && errno == EINTR) continue;
         if (r <= 0) break;
         ssize_t n = read(inFd_, buf, sizeof buf);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         if (n <= 0) break;
         // Keys typed meanwhile are kept for the application.
         decoder_.Feed(buf, static_cast<size_t>(n), static_cast<uint64_t>(NowMs()), typed);
@@ -344,7 +345,7 @@ std::unique_ptr<ConsoleBackend> CreateTerminalBackend(Console &console)
     if (!isatty(STDOUT_FILENO)) return nullptr;  // memory mode
     int inFd = input ? STDIN_FILENO : -1;
     if (!TakeTerminal(inFd, STDOUT_FILENO)) return nullptr;
-    auto backend = std::make_unique<TerminalBackend>(console, inFd, STDOUT_FILENO);
+    auto backend = std::make_unique<TerminalBackend>(console, TerminalInputFd(), STDOUT_FILENO);
     backend->Start();
     return backend;
 }

@@ -95,6 +95,7 @@ void PtySession::Spawn(const std::string &mode, const SessionOptions &options)
     ws.ws_row = static_cast<unsigned short>(options.rows);
     ws.ws_col = static_cast<unsigned short>(options.cols);
     if (openpty(&master_, &slave_, nullptr, nullptr, &ws) != 0) return;
+    before_ = TerminalBefore{Settings(), term_.Cursor(), term_.RowText(0)};
     fcntl(master_, F_SETFD, FD_CLOEXEC);
     int reports[2];
     if (pipe2(reports, O_CLOEXEC) != 0) return;

@@ -28,6 +28,13 @@ struct SessionOptions {
     std::string before = "prompt$ ";
 };
 
+// What the terminal looked like before the program ran.
+struct TerminalBefore {
+    termios settings;
+    VTermPos cursor;
+    std::string firstRow;
+};
+
 class PtySession {
 public:
     explicit PtySession(const std::string &mode, SessionOptions options = {});
@@ -36,6 +43,7 @@ public:
     PtySession &operator=(const PtySession &) = delete;
 
     TestTerminal &Term() { return term_; }
+    const TerminalBefore &Before() const { return before_; }
     void Type(const std::string &bytes);
     // Plays the terminal until done() holds or the time is up.
     bool WaitUntil(const std::function<bool()> &done, int timeoutMs = 5000);
@@ -48,6 +56,7 @@ public:
 
     void Signal(int sig);
     bool Stopped() const;
+    pid_t Pid() const { return program_; }
     // Waits for the program to end; the wait status, or -1 on timeout.
     int WaitExit(int timeoutMs = 5000);
     void Resize(int rows, int cols);
@@ -62,6 +71,7 @@ private:
     void Answer(const char *data, size_t size);
 
     TestTerminal term_;
+    TerminalBefore before_{};
     bool keyboardProtocol_;
     int master_ = -1;
     int slave_ = -1;

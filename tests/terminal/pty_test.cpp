@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,18 +19,6 @@ namespace {
 
 constexpr char kQuit[] = "\x11";  // Ctrl+Q
 
-// What the terminal looked like before the program ran.
-struct Before {
-    termios settings;
-    VTermPos cursor;
-    std::string firstRow;
-};
-
-Before Snapshot(PtySession &s)
-{
-    return Before{s.Settings(), s.Term().Cursor(), s.Term().RowText(0)};
-}
-
 bool SameSettings(const termios &a, const termios &b)
 {
     return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_lflag == b.c_lflag && a.c_cflag == b.c_cflag &&
@@ -38,9 +27,10 @@ bool SameSettings(const termios &a, const termios &b)
 
 // The terminal is as it was: settings, main screen with its text and
 // cursor, every mode the program switched on switched off again.
-void ExpectRestored(PtySession &s, const Before &before)
+void ExpectRestored(PtySession &s)
 {
     TestTerminal &t = s.Term();
+    const TerminalBefore &before = s.Before();
     EXPECT_TRUE(SameSettings(s.Settings(), before.settings)) << "terminal settings differ";
     EXPECT_FALSE(t.AltScreen());
     EXPECT_EQ(t.RowText(0), before.firstRow);
@@ -81,17 +71,16 @@ TEST(PtyScreen, TheTerminalShowsEveryByteAndColourTheProgramDrew)
 TEST(PtyRestore, QuittingGivesTheTerminalBackAsItWas)
 {
     PtySession s("messages");
-    Before before = Snapshot(s);
     ASSERT_NE(s.WaitReport("ready"), "");
     ASSERT_TRUE(s.WaitUntil([&] { return s.Term().AltScreen() && s.Term().MouseMode() != 0; }));
-    EXPECT_FALSE(SameSettings(s.Settings(), before.settings)) << "raw mode while running";
+    EXPECT_FALSE(SameSettings(s.Settings(), s.Before().settings)) << "raw mode while running";
     // Mouse motion the terminal sent before it saw mouse reporting end.
     s.Type(kQuit);
     s.Type("\x1b[<35;10;10M\x1b[<35;11;10M\x1b[<35;12;10M");
     int status = s.WaitExit();
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    ExpectRestored(s, before);
+    ExpectRestored(s);
 }
 
 TEST(PtyRestore, TheKeyboardProtocolIsPushedOnTheAlternateScreenAndPoppedBeforeLeaving)
@@ -99,7 +88,6 @@ TEST(PtyRestore, TheKeyboardProtocolIsPushedOnTheAlternateScreenAndPoppedBeforeL
     SessionOptions options;
     options.keyboardProtocol = true;
     PtySession s("messages", options);
-    Before before = Snapshot(s);
     ASSERT_NE(s.WaitReport("ready"), "");
     ASSERT_TRUE(s.WaitUntil([&] { return s.Term().KeyboardDepth() == 1; }));
     EXPECT_TRUE(s.Term().AltScreen());
@@ -107,35 +95,35 @@ TEST(PtyRestore, TheKeyboardProtocolIsPushedOnTheAlternateScreenAndPoppedBeforeL
     s.Type("\x1b[113;5:3u\x1b[57442;1:3u");  // and its releases, arriving late
     int status = s.WaitExit();
     ASSERT_TRUE(WIFEXITED(status));
-    ExpectRestored(s, before);
+    ExpectRestored(s);
 }
 
-TEST(PtyRestore, SignalsFromOutsideGiveTheTerminalBackAndStillEndTheProgram)
+void ExpectSignalRestores(int sig)
 {
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
-        PtySession s("screen");
-        Before before = Snapshot(s);
-        platform::ScreenBuffer screen = s.ReadScreen();
-        ASSERT_TRUE(s.WaitUntil([&] { return ShowsScreen(s, screen); }));
-        s.Signal(sig);
-        int status = s.WaitExit();
-        ASSERT_TRUE(WIFSIGNALED(status)) << "signal " << sig;
-        EXPECT_EQ(WTERMSIG(status), sig);
-        ExpectRestored(s, before);
-    }
+    PtySession s("screen");
+    platform::ScreenBuffer screen = s.ReadScreen();
+    ASSERT_TRUE(s.WaitUntil([&] { return ShowsScreen(s, screen); }));
+    s.Signal(sig);
+    int status = s.WaitExit();
+    ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
+    EXPECT_EQ(WTERMSIG(status), sig) << "the program still dies of the signal";
+    ExpectRestored(s);
 }
+
+TEST(PtyRestore, SigtermGivesTheTerminalBack) { ExpectSignalRestores(SIGTERM); }
+TEST(PtyRestore, SigintFromOutsideGivesTheTerminalBack) { ExpectSignalRestores(SIGINT); }
+TEST(PtyRestore, SighupGivesTheTerminalBack) { ExpectSignalRestores(SIGHUP); }
 
 TEST(PtyRestore, ACrashGivesTheTerminalBack)
 {
     PtySession s("screen");
-    Before before = Snapshot(s);
     platform::ScreenBuffer screen = s.ReadScreen();
     ASSERT_TRUE(s.WaitUntil([&] { return ShowsScreen(s, screen); }));
     s.Signal(SIGSEGV);
     EXPECT_NE(s.WaitExit(), -1);
     // A sanitizer's report may follow on the restored screen; the settings
     // and modes are what matter here.
-    EXPECT_TRUE(SameSettings(s.Settings(), before.settings));
+    EXPECT_TRUE(SameSettings(s.Settings(), s.Before().settings));
     EXPECT_FALSE(s.Term().AltScreen());
     EXPECT_EQ(s.Term().MouseMode(), 0);
 }
@@ -143,24 +131,23 @@ TEST(PtyRestore, ACrashGivesTheTerminalBack)
 TEST(PtyRestore, AStopGivesTheTerminalBackAndContinuingTakesItAndRepaints)
 {
     PtySession s("screen");
-    Before before = Snapshot(s);
     platform::ScreenBuffer screen = s.ReadScreen();
     ASSERT_TRUE(s.WaitUntil([&] { return ShowsScreen(s, screen); }));
 
     s.Signal(SIGTSTP);
     ASSERT_TRUE(s.WaitUntil([&] { return s.Stopped() && !s.Term().AltScreen(); }));
-    EXPECT_TRUE(SameSettings(s.Settings(), before.settings));
-    EXPECT_EQ(s.Term().RowText(0), before.firstRow);
+    EXPECT_TRUE(SameSettings(s.Settings(), s.Before().settings));
+    EXPECT_EQ(s.Term().RowText(0), s.Before().firstRow);
     EXPECT_EQ(s.Term().MouseMode(), 0);
 
     s.Signal(SIGCONT);
     EXPECT_TRUE(s.WaitUntil([&] { return ShowsScreen(s, screen) && s.Term().MouseMode() != 0; }))
         << s.Term().Difference(screen);
-    EXPECT_FALSE(SameSettings(s.Settings(), before.settings)) << "raw mode again";
+    EXPECT_FALSE(SameSettings(s.Settings(), s.Before().settings)) << "raw mode again";
     s.Type(kQuit);
     int status = s.WaitExit();
     ASSERT_TRUE(WIFEXITED(status));
-    ExpectRestored(s, before);
+    ExpectRestored(s);
 }
 
 TEST(PtyRestore, WhatTheProgramWroteToStandardErrorShowsAfterTheScreenIsGone)
@@ -272,13 +259,12 @@ TEST(PtyInput, WithoutATerminalOnStandardInputDrawingWorksAndReadingFails)
     SessionOptions options;
     options.stdinIsTerminal = false;
     PtySession s("noinput", options);
-    Before before = Snapshot(s);
     platform::ScreenBuffer screen = s.ReadScreen();
     EXPECT_EQ(s.WaitReport("read"), "read 0");
     EXPECT_TRUE(s.WaitUntil([&] { return ShowsScreen(s, screen); })) << "drawn without a message loop";
     s.Signal(SIGTERM);
     s.WaitExit();
-    EXPECT_TRUE(SameSettings(s.Settings(), before.settings));
+    EXPECT_TRUE(SameSettings(s.Settings(), s.Before().settings));
     EXPECT_FALSE(s.Term().AltScreen());
 }
 
