@@ -87,9 +87,11 @@ int PutString(int32_t x, int32_t y, const char *text, int32_t attribute, int32_t
     if (!console.initialised) return kNotInitialised;
     if (!text) return kDone;
     for (size_t i = 0; text[i]; ++i) {
-        auto cx = static_cast<int32_t>(x + static_cast<int64_t>(i));
-        PutCell(cx, y, text[i], static_cast<uint16_t>(attribute));
-        if (moveCursor && Fits16(cx + 1, y)) SetConsoleCursorPosition(console.consoleOutput, At(cx + 1, y));
+        int64_t cx = x + static_cast<int64_t>(i);
+        if (cx > 0x7FFF) break;  // the rest lies off the buffer
+        PutCell(static_cast<int32_t>(cx), y, text[i], static_cast<uint16_t>(attribute));
+        if (moveCursor && Fits16(static_cast<int32_t>(cx + 1), y))
+            SetConsoleCursorPosition(console.consoleOutput, At(static_cast<int32_t>(cx + 1), y));
     }
     return kDone;
 }
