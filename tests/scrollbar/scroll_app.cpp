@@ -1,6 +1,8 @@
 #include "scroll_app.h"
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 
 namespace tuikit::test {
 
@@ -37,16 +39,16 @@ void ScrollBarApp::SetUp()
 std::vector<Msg> ScrollBarApp::Notes()
 {
     std::vector<Msg> out;
-    for (const Msg &m : received)
-        if (m.message == WM_HSCROLL || m.message == WM_VSCROLL) out.push_back(m);
+    std::copy_if(received.begin(), received.end(), std::back_inserter(out),
+                 [](const Msg &m) { return m.message == WM_HSCROLL || m.message == WM_VSCROLL; });
     return out;
 }
 
 std::vector<Msg> ScrollBarApp::Received(UINT message)
 {
     std::vector<Msg> out;
-    for (const Msg &m : received)
-        if (m.message == message) out.push_back(m);
+    std::copy_if(received.begin(), received.end(), std::back_inserter(out),
+                 [message](const Msg &m) { return m.message == message; });
     return out;
 }
 
