@@ -24,8 +24,9 @@ std::vector<std::string> MakeText()
                                          "clicks", "and", "a", "dragged", "thumb;", "hold", "to", "repeat."};
     std::vector<std::string> lines;
     for (int i = 0; i < 60; ++i) {
-        std::string line = "Line " + std::to_string(i + 1) + ":";
-        for (int w = i; line.size() < 110; ++w) line += " " + std::string(kWords[w % 16]);
+        std::string line = "Line ";
+        line.append(std::to_string(i + 1)).append(":");
+        for (int w = i; line.size() < 110; ++w) line.append(" ").append(kWords[w % 16]);
         lines.push_back(line);
     }
     return lines;
