@@ -5,6 +5,8 @@
 
 #include <tuikit/tuikit.h>
 
+#include "demo_scroll.h"
+
 namespace {
 
 void DrawScreen()
@@ -25,6 +27,9 @@ void DrawScreen()
         TuiWriteText(52, 4 + i, line.c_str(), 0x4F);
     }
     TuiScrollText(50, 4, 74, 11, 0, -2, 0x4E);
+    TuiDrawBox(4, 14, 44, 22, 0x1F, 0x1F);
+    TuiWriteText(6, 14, " Scroll bars ", 0x1E);
+    DemoScrollStart(5, 15, 43, 21);
     TuiClearScreen(0, 24, 79, 24, 0x30);
     TuiWriteText(1, 24, "Memory mode: the screen above is the console model.", 0x30);
 }
@@ -49,6 +54,12 @@ void PrintScreen()
             case 0xBF: out += "\u2510"; break;
             case 0xC0: out += "\u2514"; break;
             case 0xD9: out += "\u2518"; break;
+            case 0x18: out += "\u2191"; break;
+            case 0x19: out += "\u2193"; break;
+            case 0x1A: out += "\u2192"; break;
+            case 0x1B: out += "\u2190"; break;
+            case 0xB0: out += "\u2591"; break;
+            case 0xDB: out += "\u2588"; break;
             default: out += (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F) ? c : ' ';
             }
         }
@@ -56,11 +67,18 @@ void PrintScreen()
     }
 }
 
+LRESULT CALLBACK DemoProc(HWND, UINT msg, WPARAM wp, LPARAM lp)
+{
+    DemoScrollMessage(msg, wp, lp);
+    return 0;
+}
+
 }  // namespace
 
 int main()
 {
     TuiInit();
+    TuiSetProc(DemoProc);
     DrawScreen();
     PrintScreen();
     return 0;
