@@ -5,13 +5,15 @@
 
 #include <tuikit/tuikit.h>
 
+#include "demo_menu.h"
+
 namespace {
 
 void DrawScreen()
 {
     TuiClearScreen(0, 0, 79, 24, 0x17);
     TuiClearScreen(0, 0, 79, 0, 0x70);
-    TuiWriteText(1, 0, "TuiKit demo", 0x70);
+    TuiWriteText(68, 0, "TuiKit demo", 0x70);
     TuiDrawBox(4, 3, 44, 12, 0x1F, 0x1F);
     TuiWriteText(6, 3, " Drawing primitives ", 0x1E);
     TuiWriteText(6, 5, "Lines, framed boxes, attribute panels,", 0x1F);
@@ -56,12 +58,20 @@ void PrintScreen()
     }
 }
 
+LRESULT CALLBACK DemoProc(HWND, UINT message, WPARAM wParam, LPARAM)
+{
+    DemoMenuMessage(message, wParam);
+    return 0;
+}
+
 }  // namespace
 
 int main()
 {
     TuiInit();
     DrawScreen();
+    DemoMenuStart();
+    TuiSetProc(DemoProc);
     PrintScreen();
     return 0;
 }
