@@ -206,6 +206,8 @@ Result OnSysKeyDown(MenuBar &bar, WPARAM key)
     return Result::Consumed;
 }
 
+// A press the menu does not take also ends a capture whose release was
+// never seen, so that a later drag cannot open a popup over an idle menu.
 Result OnLButtonDown(MenuBar &bar, uint32_t column, uint32_t row)
 {
     if (row == MenuBarRow) {
@@ -220,6 +222,7 @@ Result OnLButtonDown(MenuBar &bar, uint32_t column, uint32_t row)
     }
     if (MenuMode == MenuModeBar) {
         ReturnToIdle(bar);
+        MenuMouseCapture = 0;
         return Result::NotHandled;
     }
     if (MenuMode == MenuModePopup && bar.currentPopup) {
@@ -233,6 +236,7 @@ Result OnLButtonDown(MenuBar &bar, uint32_t column, uint32_t row)
         ClosePopup(p);
         DrawBar(bar);
     }
+    MenuMouseCapture = 0;
     return Result::NotHandled;
 }
 
