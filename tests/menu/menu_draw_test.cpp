@@ -33,19 +33,6 @@ TEST_F(MenuDraw, APopupHangsBelowItsTitleWithFrameItemsAndShadow)
     EXPECT_EQ(file.currentItem, nullptr);
 }
 
-TEST_F(MenuDraw, GrayedItemsShowNoMnemonicColourEvenWhenHighlighted)
-{
-    LoadMenu("Main");
-    MenuPopup &edit = Popup(1);  // x 8: Copy, Paste (grayed); w 5
-    DrawPopup(edit);
-    EXPECT_EQ(RowAttrs(3, 9, 5), std::vector<WORD>(5, 0x78));
-    SelectItem(edit, &edit.items[1]);
-    EXPECT_EQ(RowAttrs(3, 8, 10), std::vector<WORD>(10, 0x07));
-    SelectItem(edit, &edit.items[0]);
-    EXPECT_EQ(RowAttrs(3, 8, 10), std::vector<WORD>(10, 0x78));
-    EXPECT_EQ(RowAttrs(2, 8, 3), (std::vector<WORD>{0x07, 0x0F, 0x07}));
-}
-
 TEST_F(MenuDraw, MovingTheHighlightRepaintsBothRowsByAttributeOnly)
 {
     LoadMenu("Main");
@@ -115,34 +102,6 @@ TEST_F(MenuDraw, APopupRunningOffTheScreenIsRestoredToo)
     DrawPopup(Popup(1));
     RestoreUnder(Popup(1));
     EXPECT_EQ(CaptureScreen(), before);
-}
-
-TEST_F(MenuDraw, TheBarShowsTheModeAndTheSelectedTitle)
-{
-    LoadMenu("Main");
-    MenuBar &bar = Bar();
-    SetMenuMode(bar, MenuModeBar);
-    DrawBar(bar);
-    std::vector<WORD> mnemonics(18, 0x70);
-    mnemonics[1] = mnemonics[7] = mnemonics[13] = 0x7F;
-    EXPECT_EQ(RowAttrs(0, 2, 18), mnemonics);
-
-    bar.currentPopup = &Popup(1);
-    DrawBar(bar);
-    std::vector<WORD> selected = mnemonics;
-    for (int i = 6; i < 12; ++i) selected[i] = 0x07;
-    selected[7] = 0x0F;
-    EXPECT_EQ(RowAttrs(0, 2, 18), selected);
-
-    SetMenuMode(bar, MenuModePopup);
-    DrawBar(bar);
-    std::vector<WORD> open(18, 0x70);
-    for (int i = 6; i < 12; ++i) open[i] = 0x07;
-    EXPECT_EQ(RowAttrs(0, 2, 18), open);
-
-    SetMenuMode(bar, MenuModeIdle);
-    DrawBar(bar);
-    EXPECT_EQ(RowAttrs(0, 2, 18), std::vector<WORD>(18, 0x70));
 }
 
 TEST_F(MenuDraw, LeavingIdleHidesTheCursorAndReturningPutsItBack)

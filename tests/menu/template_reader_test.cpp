@@ -54,7 +54,7 @@ TEST(TemplateReader, ReadsACommandEntryWithItsId)
     TemplateReader r;
     r.Attach(t.data(), t.size());
     MenuItemRecord rec;
-    rec.text = "stale";
+    rec.text = "stale";  // replaced, not appended to
     r.ReadMenuItem(rec);
     EXPECT_EQ(rec.flags, 0);
     EXPECT_EQ(rec.id, 101);
@@ -73,67 +73,42 @@ TEST(TemplateReader, KeepsTheLowByteOfEachUnitAndSkipsUnitsWhoseLowByteIsZero)
     EXPECT_EQ(r.position, 12u);  // past the terminator, not past the C
 }
 
-TEST(TemplateReader, PeeksWithoutMoving)
+TEST(TemplateReader, PeeksWithoutMovingAndCopiesFixedPartsUncounted)
 {
-    Units t{0xFFFF, 0x0080};
+    Units t{0xFFFF, 0x0080, 3, 4, 5, 6, 7, 8, 9, 10};
     TemplateReader r;
     r.Attach(t.data(), t.size());
     EXPECT_EQ(r.PeekWord(), -1);
     EXPECT_EQ(r.PeekDword(), 0x0080FFFFu);
     EXPECT_EQ(r.position, 0u);
-    uint16_t a, b;
-    r.ReadWord(a);
-    r.ReadWord(b);
-    EXPECT_EQ(a, 0xFFFF);
-    EXPECT_EQ(b, 0x0080);
-
-    Units u{0x0010, 0x0026};
-    r.Attach(u.data(), u.size());
-    EXPECT_EQ(r.PeekDword(), 0x00260010u);
-}
-
-TEST(TemplateReader, CopiesFixedPartsOfEighteenBytesWhateverTheyHold)
-{
-    Units t{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    TemplateReader r;
-    r.Attach(t.data(), t.size());
     uint8_t part[18];
     r.ReadFixedPart(part);
     EXPECT_EQ(r.position, 18u);
-    EXPECT_EQ(part[0], 1);
+    EXPECT_EQ(part[2], 0x80);
     EXPECT_EQ(part[16], 9);
-    EXPECT_EQ(r.remaining, 20u);  // fixed parts are not counted
+    EXPECT_EQ(r.remaining, 20u);
 }
 
-TEST(TemplateReader, WithNothingRemainingAMenuItemIsEmptyAndNothingMoves)
+TEST(TemplateReader, NeverReadsPastASizedTemplate)
 {
-    Units t{0x0010, 'A', 0};
+    // Nothing remaining: an empty record, and nothing moves.
+    Units t{0x0000, 0x0065, 'O', 'p'};
     TemplateReader r;
     r.Attach(t.data(), 0);
     MenuItemRecord rec;
-    rec.flags = 7;
-    rec.id = 7;
-    rec.text = "x";
+    rec.text = "stale";
     r.ReadMenuItem(rec);
-    EXPECT_EQ(rec.flags, 0);
-    EXPECT_EQ(rec.id, 0);
     EXPECT_EQ(rec.text, "");
     EXPECT_EQ(r.position, 0u);
-}
 
-TEST(TemplateReader, ReadsPastTheEndOfASizedTemplateAsZeros)
-{
     // A string cut off before its terminator ends at the template's end;
-    // after that every unit and peek is 0 and remaining stays at 0.
-    Units t{0x0000, 0x0065, 'O', 'p'};
-    TemplateReader r;
+    // after that every unit and peek reads 0 and remaining stays at 0.
     r.Attach(t.data(), t.size());
-    MenuItemRecord rec;
     r.ReadMenuItem(rec);
+    EXPECT_EQ(rec.id, 101);
     EXPECT_EQ(rec.text, "Op");
     EXPECT_EQ(r.remaining, 0u);
     EXPECT_EQ(r.PeekDword(), 0u);
-    EXPECT_EQ(r.PeekWord(), 0);
     uint16_t w = 1;
     r.ReadWord(w);
     EXPECT_EQ(w, 0);
@@ -141,18 +116,14 @@ TEST(TemplateReader, ReadsPastTheEndOfASizedTemplateAsZeros)
     uint8_t part[18];
     r.ReadFixedPart(part);
     EXPECT_EQ(part[17], 0);
-}
 
-TEST(TemplateReader, AnOddSizedTemplateKeepsItsLastByteAsTheLowHalfOfAUnit)
-{
-    std::unique_ptr<uint8_t[]> bytes(new uint8_t[5]{'A', 0, 'B', 0, 'C'});
-    TemplateReader r;
-    r.Attach(bytes.get(), 5);
+    // An odd last byte is the low half of a unit.
+    std::unique_ptr<uint8_t[]> odd(new uint8_t[5]{'A', 0, 'B', 0, 'C'});
+    r.Attach(odd.get(), 5);
     std::string s;
     r.ReadString(s);
     EXPECT_EQ(s, "ABC");
     EXPECT_EQ(r.remaining, 0u);
-    EXPECT_EQ(r.PeekDword(), 0u);
 }
 
 }  // namespace
