@@ -74,16 +74,16 @@ void DrawBarWith(const MenuBar &bar, const std::vector<uint16_t> &attrs)
 
 }  // namespace
 
-size_t PopupSaveCharCount()
-{
-    return PopupSaveChars ? size_t{PopupSaveGeometry.rowLength} * PopupSaveGeometry.rows : 0;
-}
+namespace {
 
-size_t PopupSaveAttrCount()
-{
-    const PopupSaveArea &g = PopupSaveGeometry;
-    return PopupSaveAttrs ? size_t{g.rowLength} * g.rows + g.shadowLength + size_t{2} * g.rows : 0;
-}
+size_t CharCount(const PopupSaveArea &g) { return size_t{g.rowLength} * g.rows; }
+size_t AttrCount(const PopupSaveArea &g) { return size_t{g.rowLength} * g.rows + g.shadowLength + size_t{2} * g.rows; }
+
+}  // namespace
+
+size_t PopupSaveCharCount() { return PopupSaveChars ? CharCount(PopupSaveGeometry) : 0; }
+
+size_t PopupSaveAttrCount() { return PopupSaveAttrs ? AttrCount(PopupSaveGeometry) : 0; }
 
 void DrawBarPlain(const MenuBar &bar) { DrawBarWith(bar, bar.barAttrs); }
 
@@ -190,8 +190,8 @@ void SaveUnder(const MenuPopup &popup)
     g.rows = static_cast<uint32_t>(std::clamp<int64_t>(int64_t{info.dwSize.Y} - b.top, 0, b.height));
     g.shadowLength = static_cast<uint32_t>(std::min<uint64_t>(uint64_t(b.width) + 1, bufferCells));
     PopupSaveGeometry = g;
-    PopupSaveChars = std::make_unique<char[]>(PopupSaveCharCount());
-    PopupSaveAttrs = std::make_unique<uint16_t[]>(PopupSaveAttrCount());
+    PopupSaveChars = std::make_unique<char[]>(CharCount(g));
+    PopupSaveAttrs = std::make_unique<uint16_t[]>(AttrCount(g));
 
     char *chars = PopupSaveChars.get();
     uint16_t *attrs = PopupSaveAttrs.get();
