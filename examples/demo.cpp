@@ -5,6 +5,7 @@
 
 #include <tuikit/tuikit.h>
 
+#include "demo_menu.h"
 #include "demo_scroll.h"
 
 namespace {
@@ -13,7 +14,7 @@ void DrawScreen()
 {
     TuiClearScreen(0, 0, 79, 24, 0x17);
     TuiClearScreen(0, 0, 79, 0, 0x70);
-    TuiWriteText(1, 0, "TuiKit demo", 0x70);
+    TuiWriteText(68, 0, "TuiKit demo", 0x70);
     TuiDrawBox(4, 3, 44, 12, 0x1F, 0x1F);
     TuiWriteText(6, 3, " Drawing primitives ", 0x1E);
     TuiWriteText(6, 5, "Lines, framed boxes, attribute panels,", 0x1F);
@@ -69,6 +70,7 @@ void PrintScreen()
 
 LRESULT CALLBACK DemoProc(HWND, UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (DemoMenuMessage(msg, wp)) return 0;
     DemoScrollMessage(msg, wp, lp);
     return 0;
 }
@@ -80,6 +82,7 @@ int main()
     TuiInit();
     TuiSetProc(DemoProc);
     DrawScreen();
+    DemoMenuStart();
     PrintScreen();
     return 0;
 }
