@@ -35,8 +35,15 @@ void PutCell(int32_t x, int32_t y, char ch, uint16_t attribute)
 
 char BoxGlyph(int which) { return static_cast<char>(BoxChars[which] & 0xFF); }
 
-// Rows past the 16-bit range are off every buffer, so loops stop there.
-int32_t LastRow(int32_t bottom) { return std::min<int32_t>(bottom, 0x7FFF); }
+COORD BufferSize()
+{
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(console.consoleOutput, &info);
+    return info.dwSize;
+}
+
+// Rows below the buffer would not be written, so row loops stop there.
+int32_t LastRow(int32_t bottom) { return std::min<int32_t>(bottom, BufferSize().Y - 1); }
 
 // Width of an inclusive span, saturated to what a console run can take.
 DWORD Span(int32_t first, int32_t last)
@@ -80,9 +87,11 @@ int PutString(int32_t x, int32_t y, const char *text, int32_t attribute, int32_t
     if (!console.initialised) return kNotInitialised;
     if (!text) return kDone;
     for (size_t i = 0; text[i]; ++i) {
-        auto cx = static_cast<int32_t>(x + static_cast<int64_t>(i));
-        PutCell(cx, y, text[i], static_cast<uint16_t>(attribute));
-        if (moveCursor && Fits16(cx + 1, y)) SetConsoleCursorPosition(console.consoleOutput, At(cx + 1, y));
+        int64_t cx = x + static_cast<int64_t>(i);
+        if (cx > 0x7FFF) break;  // the rest lies off the buffer
+        PutCell(static_cast<int32_t>(cx), y, text[i], static_cast<uint16_t>(attribute));
+        if (moveCursor && Fits16(static_cast<int32_t>(cx + 1), y))
+            SetConsoleCursorPosition(console.consoleOutput, At(static_cast<int32_t>(cx + 1), y));
     }
     return kDone;
 }
@@ -112,7 +121,7 @@ int DrawFilledBox(int32_t left, int32_t top, int32_t right, int32_t bottom, int3
     if (!console.initialised) return kNotInitialised;
     if (left < 0 || top < 0 || right < 0 || bottom < 0) return kBadArgument;
     if (static_cast<int64_t>(right) - left < 2 || static_cast<int64_t>(bottom) - top < 2) return kBadArgument;
-    for (int32_t row = top; row <= LastRow(bottom); ++row)
+    for (int32_t row = top, last = LastRow(bottom); row <= last; ++row)
         FillRow(left, row, static_cast<uint16_t>(fillAttribute), Span(left, right), clear == 1);
     DrawFrame(left, top, right, bottom, frameAttribute);
     return kDone;
@@ -128,10 +137,12 @@ TUIKIT_API int TuiDrawLine(int32_t x, int32_t y, int32_t length, int32_t vertica
 {
     if (!console.initialised) return kNotInitialised;
     char ch = BoxGlyph(vertical ? kVertical : kHorizontal);
-    // Cells before coordinate 0 or past the 16-bit range are off the buffer,
-    // so only the part of the line in between is walked.
+    // Only the part of the line that lies on the buffer is walked; the rest
+    // would not be written anyway.
+    COORD size = BufferSize();
     int64_t along = vertical ? y : x;
-    for (int64_t i = std::max<int64_t>(0, -along); i < length && along + i <= 0x7FFF; ++i) {
+    int64_t end = vertical ? size.Y : size.X;
+    for (int64_t i = std::max<int64_t>(0, -along); i < length && along + i < end; ++i) {
         int64_t cx = vertical ? x : along + i;
         int64_t cy = vertical ? along + i : y;
         PutCell(static_cast<int32_t>(cx), static_cast<int32_t>(cy), ch, static_cast<uint16_t>(attribute));
@@ -147,7 +158,7 @@ TUIKIT_API int TuiDrawBox(int32_t left, int32_t top, int32_t right, int32_t bott
     if (width < 0 || height < 0) return kBadArgument;
     DrawFrame(left, top, right, bottom, frameAttribute);
     if (height >= 2 && width >= 2)
-        for (int32_t row = std::max(top + 1, 0); row <= LastRow(bottom - 1); ++row)
+        for (int32_t row = std::max(top + 1, 0), last = LastRow(bottom - 1); row <= last; ++row)
             FillRow(left + 1, row, static_cast<uint16_t>(fillAttribute), Span(left + 1, right - 1), false);
     return kDone;
 }
@@ -158,7 +169,7 @@ TUIKIT_API int TuiDrawPanel(int32_t left, int32_t top, int32_t right, int32_t bo
     if (BadRect(left, top, right, bottom)) return kBadArgument;
     auto attr = static_cast<uint16_t>(attribute);
     if (attr == 0xFFFF) attr = CurrentTextAttribute;
-    for (int32_t row = top; row <= LastRow(bottom); ++row) FillRow(left, row, attr, Span(left, right), false);
+    for (int32_t row = top, last = LastRow(bottom); row <= last; ++row) FillRow(left, row, attr, Span(left, right), false);
     return kDone;
 }
 
@@ -166,7 +177,7 @@ TUIKIT_API int TuiClearScreen(int32_t left, int32_t top, int32_t right, int32_t 
 {
     if (BadRect(left, top, right, bottom)) return kBadArgument;
     uint16_t attr = attribute < 0 ? CurrentTextAttribute : attribute == 0 ? 0x07 : static_cast<uint16_t>(attribute);
-    for (int32_t row = top; row <= LastRow(bottom); ++row) FillRow(left, row, attr, Span(left, right), true);
+    for (int32_t row = top, last = LastRow(bottom); row <= last; ++row) FillRow(left, row, attr, Span(left, right), true);
     return kDone;
 }
 

@@ -1,7 +1,8 @@
-// The TuiKit demo. In a terminal it draws a screen with the drawing
-// primitives and lists, in a panel, the messages the application receives
-// (keys, characters, mouse); Esc or Ctrl+Q quits, F2 shows a message box.
-// Without a terminal (memory mode) it prints the screen it drew and exits.
+// The TuiKit demo. In a terminal it shows a menu bar, the drawing
+// primitives, a text view with scroll bars and, in a panel, the messages the
+// application receives (keys, characters, mouse, commands); Ctrl+Q or
+// File > Exit quits. Without a terminal (memory mode) it prints the screen
+// it drew and exits.
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -10,21 +11,29 @@
 
 #include <tuikit/tuikit.h>
 
+#include "demo_menu.h"
+#include "demo_scroll.h"
+
 namespace {
 
 constexpr WORD kBackground = 0x17;
 constexpr WORD kBar = 0x70;
 constexpr WORD kLogPanel = 0x1F;
+constexpr WORD kStatus = 0x30;
+constexpr const char *kHelp = "Ctrl+Q quits   Alt or F10: menu   F2: message box   type, click, scroll";
 
-// Row 0 is kept for a menu bar; the last row is the status line.
+// Row 0 is the menu bar and the last row the status line; the drawing
+// primitives and the scroll view share the left half, the message log has
+// the right half.
 struct Layout {
     int width = 80;
     int height = 25;
-    int logLeft() const { return width / 2 + 1; }
-    int logRight() const { return width - 2; }
-    int logTop() const { return 2; }
-    int logBottom() const { return height - 3; }
-    int logRows() const { return logBottom() - logTop() - 1; }
+    int LeftRight() const { return width / 2 - 2; }
+    int LogLeft() const { return width / 2 + 1; }
+    int LogRight() const { return width - 2; }
+    int LogTop() const { return 2; }
+    int LogBottom() const { return height - 3; }
+    int LogRows() const { return LogBottom() - LogTop() - 1; }
 };
 
 Layout layout;
@@ -59,8 +68,9 @@ const char *MessageName(UINT msg)
     case WM_COMMAND: return "WM_COMMAND";
     case WM_HSCROLL: return "WM_HSCROLL";
     case WM_VSCROLL: return "WM_VSCROLL";
+    case WM_INITMENUPOPUP: return "WM_INITMENUPOPUP";
     case WM_TIMER: return "WM_TIMER";
-    default: return nullptr;
+    default: return "message";
     }
 }
 
@@ -68,34 +78,32 @@ std::string Describe(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     char line[96];
     const char *name = MessageName(msg);
-    std::string label = name ? name : "message";
     if (msg >= WM_MOUSEMOVE && msg <= WM_RBUTTONDBLCLK) {
         auto pos = static_cast<DWORD>(lParam);
-        std::snprintf(line, sizeof line, "%-16s x=%-3u y=%-3u %s%s%s%s", label.c_str(), pos & 0xFFFF, pos >> 16,
+        std::snprintf(line, sizeof line, "%-16s x=%-3u y=%-3u %s%s%s%s", name, pos & 0xFFFF, pos >> 16,
                       (wParam & MK_LBUTTON) ? "L" : "", (wParam & MK_RBUTTON) ? "R" : "",
                       (wParam & MK_SHIFT) ? " Shift" : "", (wParam & MK_CONTROL) ? " Ctrl" : "");
     } else if (msg == WM_CHAR) {
         auto c = static_cast<unsigned char>(wParam);
-        if (c >= 0x20) std::snprintf(line, sizeof line, "%-16s 0x%02X '%c'", label.c_str(), c, c);
-        else std::snprintf(line, sizeof line, "%-16s 0x%02X (Ctrl+%c)", label.c_str(), c, c + '@');
+        if (c >= 0x20) std::snprintf(line, sizeof line, "%-16s 0x%02X '%c'", name, c, c);
+        else std::snprintf(line, sizeof line, "%-16s 0x%02X (Ctrl+%c)", name, c, c + '@');
     } else if (msg >= WM_KEYDOWN && msg <= WM_SYSKEYUP) {
-        std::snprintf(line, sizeof line, "%-16s vk=0x%02X", label.c_str(), static_cast<unsigned>(wParam));
+        std::snprintf(line, sizeof line, "%-16s vk=0x%02X", name, static_cast<unsigned>(wParam));
     } else {
-        std::snprintf(line, sizeof line, "%-16s 0x%04X %ld %ld", label.c_str(), msg, static_cast<long>(wParam),
-                      static_cast<long>(lParam));
+        std::snprintf(line, sizeof line, "%-16s %ld %ld", name, static_cast<long>(wParam), static_cast<long>(lParam));
     }
     return line;
 }
 
 void DrawLog()
 {
-    int width = layout.logRight() - layout.logLeft() - 1;
-    if (width <= 0 || layout.logRows() <= 0) return;
-    int row = layout.logTop() + 1;
+    int width = layout.LogRight() - layout.LogLeft() - 1;
+    if (width <= 0 || layout.LogRows() <= 0) return;
+    int row = layout.LogTop() + 1;
     for (const std::string &entry : messageLog) {
         std::string text = entry.substr(0, static_cast<size_t>(width));
         text.resize(static_cast<size_t>(width), ' ');
-        TuiWriteText(layout.logLeft() + 1, row++, text.c_str(), kLogPanel);
+        TuiWriteText(layout.LogLeft() + 1, row++, text.c_str(), kLogPanel);
     }
 }
 
@@ -107,24 +115,20 @@ void Log(UINT msg, WPARAM wParam, LPARAM lParam)
         messageLog.back() = line;
     else
         messageLog.push_back(line);
-    while (static_cast<int>(messageLog.size()) > layout.logRows()) messageLog.pop_front();
+    while (!messageLog.empty() && static_cast<int>(messageLog.size()) > layout.LogRows()) messageLog.pop_front();
     DrawLog();
 }
 
 void DrawPrimitives()
 {
-    TuiDrawBox(2, 2, 36, 10, 0x1F, 0x1F);
-    TuiWriteText(4, 2, " Drawing primitives ", 0x1E);
-    TuiWriteText(4, 4, "Lines, framed boxes, attribute", 0x1F);
-    TuiWriteText(4, 5, "panels, text, scrolling and the", 0x1F);
-    TuiWriteText(4, 6, "cursor on code page 437 cells.", 0x1F);
-    TuiDrawLine(4, 8, 31, 0, 0x1B);
-    TuiClearScreen(2, 12, 36, 19, 0x4F);
-    for (int i = 0; i < 8; ++i) {
-        std::string line = "Scrolled line " + std::to_string(i + 1);
-        TuiWriteText(4, 12 + i, line.c_str(), 0x4F);
-    }
-    TuiScrollText(2, 13, 36, 19, 0, -2, 0x4E);
+    int right = layout.LeftRight();
+    TuiDrawBox(1, 2, right, 9, 0x1F, 0x1F);
+    TuiClearScreen(2, 3, right - 1, 8, 0x1F);
+    TuiWriteText(3, 2, " Drawing primitives ", 0x1E);
+    TuiWriteText(3, 4, "Lines, framed boxes, attribute", 0x1F);
+    TuiWriteText(3, 5, "panels, text, scrolling and the", 0x1F);
+    TuiWriteText(3, 6, "cursor on code page 437 cells.", 0x1F);
+    TuiDrawLine(3, 8, right - 4, 0, 0x1B);
 }
 
 void DrawScreen(const char *status)
@@ -132,46 +136,35 @@ void DrawScreen(const char *status)
     layout = CurrentLayout();
     TuiClearScreen(0, 0, layout.width - 1, layout.height - 1, kBackground);
     TuiClearScreen(0, 0, layout.width - 1, 0, kBar);
-    TuiWriteText(1, 0, "TuiKit demo", kBar);
     DrawPrimitives();
-    TuiDrawBox(layout.logLeft() - 1, layout.logTop(), layout.logRight() + 1, layout.logBottom(), 0x1F, kLogPanel);
-    TuiWriteText(layout.logLeft() + 1, layout.logTop(), " Messages received ", 0x1E);
-    TuiClearScreen(0, layout.height - 1, layout.width - 1, layout.height - 1, 0x30);
-    TuiWriteText(1, layout.height - 1, status, 0x30);
-    while (static_cast<int>(messageLog.size()) > layout.logRows()) messageLog.pop_front();
+    TuiDrawBox(1, 11, layout.LeftRight(), layout.height - 3, 0x1F, 0x1F);
+    TuiWriteText(3, 11, " Scroll bars ", 0x1E);
+    DemoScrollStart(2, 12, layout.LeftRight() - 1, layout.height - 4);
+    TuiDrawBox(layout.LogLeft() - 1, layout.LogTop(), layout.LogRight() + 1, layout.LogBottom(), 0x1F, kLogPanel);
+    TuiClearScreen(layout.LogLeft(), layout.LogTop() + 1, layout.LogRight(), layout.LogBottom() - 1, kLogPanel);
+    TuiWriteText(layout.LogLeft() + 1, layout.LogTop(), " Messages received ", 0x1E);
+    TuiClearScreen(0, layout.height - 1, layout.width - 1, layout.height - 1, kStatus);
+    TuiWriteText(1, layout.height - 1, status, kStatus);
+    while (!messageLog.empty() && static_cast<int>(messageLog.size()) > layout.LogRows()) messageLog.pop_front();
     DrawLog();
-}
-
-constexpr const char *kStatus = "Esc or Ctrl+Q quits   F2 shows a message box   type, click or move the mouse";
-
-bool Quits(UINT msg, WPARAM wParam)
-{
-    return (msg == WM_KEYDOWN && wParam == VK_ESCAPE) || (msg == WM_CHAR && (wParam & 0xFF) == 0x11);
+    DemoMenuStart();
+    TuiWriteText(layout.width - 12, 0, "TuiKit demo", kBar);
 }
 
 LRESULT CALLBACK AppProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     Layout now = CurrentLayout();
-    if (now.width != layout.width || now.height != layout.height) DrawScreen(kStatus);  // the terminal was resized
-    if (Quits(msg, wParam)) {
+    if (now.width != layout.width || now.height != layout.height) DrawScreen(kHelp);  // the terminal was resized
+    if (msg == WM_CHAR && (wParam & 0xFF) == 0x11) {  // Ctrl+Q
         PostQuitMessage(0);
         return 0;
     }
-    switch (msg) {
-    case WM_KEYDOWN:
-        Log(msg, wParam, lParam);
-        if (wParam == VK_F2) {
-            MessageBoxA(nullptr, "This is the platform's message box.\nEnter, Space, Esc or a click closes it.",
-                        "TuiKit demo", MB_OK);
-        }
-        return 0;
-    case WM_COMMAND:  // menu commands, once the demo has a menu bar
-    case WM_HSCROLL:  // scroll bar actions, once it has scroll bars
-    case WM_VSCROLL:
-    default:
-        Log(msg, wParam, lParam);
-        return 0;
-    }
+    if (msg != WM_INITMENUPOPUP) Log(msg, wParam, lParam);
+    if (DemoMenuMessage(msg, wParam) || DemoScrollMessage(msg, wParam, lParam)) return 0;
+    if (msg == WM_KEYDOWN && wParam == VK_F2)
+        MessageBoxA(nullptr, "This is the platform's message box.\nEnter, Space, Esc or a click closes it.",
+                    "TuiKit demo", MB_OK);
+    return 0;
 }
 
 // Prints the screen as text, the drawing characters as their Unicode glyphs.
@@ -192,6 +185,12 @@ void PrintScreen()
             case 0xBF: out += "\u2510"; break;
             case 0xC0: out += "\u2514"; break;
             case 0xD9: out += "\u2518"; break;
+            case 0x18: out += "\u2191"; break;
+            case 0x19: out += "\u2193"; break;
+            case 0x1A: out += "\u2192"; break;
+            case 0x1B: out += "\u2190"; break;
+            case 0xB0: out += "\u2591"; break;
+            case 0xDB: out += "\u2588"; break;
             default: out += (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F) ? c : ' ';
             }
         }
@@ -204,13 +203,13 @@ void PrintScreen()
 int main()
 {
     TuiInit();
+    TuiSetProc(AppProc);
     if (!isatty(STDOUT_FILENO)) {
         DrawScreen("Memory mode: the screen above is the console model.");
         PrintScreen();
         return 0;
     }
-    TuiSetProc(AppProc);
-    DrawScreen(isatty(STDIN_FILENO) ? kStatus : "Standard input is not a terminal: no input. Ctrl+C quits.");
+    DrawScreen(isatty(STDIN_FILENO) ? kHelp : "Standard input is not a terminal: no input. Ctrl+C quits.");
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) TuiDispatchMessage(&msg);
     return 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/last_error.h"
+#include "platform/spin_wait.h"
 #include "tuikit/win32.h"
 
 namespace tuikit::platform {
@@ -47,6 +48,7 @@ public:
         {
             std::lock_guard guard(lock_);
             posted_.push_back(p);
+            postedCount_.store(posted_.size(), std::memory_order_release);
             wake = waiting_;
         }
         if (wake) ready_.notify_one();
@@ -116,6 +118,10 @@ public:
                 guard.lock();
                 if (TakeLocked(out, lo, hi, true)) return out.message != WM_QUIT;
             }
+            guard.unlock();
+            SpinBriefly([this] { return postedCount_.load(std::memory_order_acquire) != 0; });
+            guard.lock();
+            if (TakeLocked(out, lo, hi, true)) return out.message != WM_QUIT;
             waiting_ = true;
             auto due = NextDue(lo, hi);
             if (due) ready_.wait_until(guard, *due);
@@ -134,7 +140,10 @@ private:
             out.wParam = it->wParam;
             out.lParam = it->lParam;
             out.time = it->time;
-            if (remove) posted_.erase(it);
+            if (remove) {
+                posted_.erase(it);
+                postedCount_.store(posted_.size(), std::memory_order_release);
+            }
             return true;
         }
         if (quit_) {
@@ -170,6 +179,7 @@ private:
     std::mutex lock_;
     std::condition_variable ready_;
     std::deque<Posted> posted_;
+    std::atomic<size_t> postedCount_{0};  // posted_.size(), readable without the lock
     std::vector<Timer> timers_;
     bool quit_ = false;
     int quitCode_ = 0;

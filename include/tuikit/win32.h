@@ -418,6 +418,23 @@ typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
+/* Scroll notification codes: low word of wParam of WM_HSCROLL / WM_VSCROLL */
+#define SB_LINEUP 0
+#define SB_LINELEFT 0
+#define SB_LINEDOWN 1
+#define SB_LINERIGHT 1
+#define SB_PAGEUP 2
+#define SB_PAGELEFT 2
+#define SB_PAGEDOWN 3
+#define SB_PAGERIGHT 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_LEFT 6
+#define SB_BOTTOM 7
+#define SB_RIGHT 7
+#define SB_ENDSCROLL 8
+
 /* Mouse message key flags */
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/spin_wait.h"
+
 namespace tuikit::platform {
 
 void InputBuffer::Append(const INPUT_RECORD *records, size_t count)
@@ -10,19 +12,22 @@ void InputBuffer::Append(const INPUT_RECORD *records, size_t count)
     {
         std::lock_guard guard(lock_);
         records_.insert(records_.end(), records, records + count);
+        size_.store(records_.size(), std::memory_order_release);
     }
     ready_.notify_all();
 }
 
 size_t InputBuffer::Read(INPUT_RECORD *out, size_t count)
 {
-    std::unique_lock guard(lock_);
     if (count == 0) return 0;
+    SpinBriefly([this] { return size_.load(std::memory_order_acquire) != 0; });
+    std::unique_lock guard(lock_);
     ready_.wait(guard, [this] { return !readable_ || !records_.empty(); });
     if (!readable_) return 0;
     size_t n = std::min(count, records_.size());
     std::copy_n(records_.begin(), n, out);
     records_.erase(records_.begin(), records_.begin() + static_cast<std::ptrdiff_t>(n));
+    size_.store(records_.size(), std::memory_order_release);
     return n;
 }
 
@@ -44,6 +49,7 @@ void InputBuffer::Flush()
 {
     std::lock_guard guard(lock_);
     records_.clear();
+    size_.store(0, std::memory_order_release);
 }
 
 void InputBuffer::SetReadable(bool readable)

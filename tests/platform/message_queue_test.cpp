@@ -1,1 +1,149 @@
-#include "support/console_driver.h"
+// Thread message queues: order, quit, timers and posting across threads.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "tuikit/win32.h"
+
+namespace {
+
+std::vector<UINT> Drain()
+{
+    std::vector<UINT> got;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) got.push_back(msg.message);
+    return got;
+}
+
+TEST(MessageQueue, PostedMessagesComeBackInOrderWithTheirParameters)
+{
+    DWORD me = GetCurrentThreadId();
+    for (UINT i = 0; i < 100; ++i) ASSERT_TRUE(PostThreadMessageA(me, WM_USER + i, i * 3, -static_cast<LPARAM>(i)));
+    MSG msg;
+    for (UINT i = 0; i < 100; ++i) {
+        ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
+        EXPECT_EQ(msg.message, WM_USER + i);
+        EXPECT_EQ(msg.wParam, i * 3);
+        EXPECT_EQ(msg.lParam, -static_cast<LPARAM>(i));
+        EXPECT_EQ(msg.hwnd, nullptr);
+    }
+}
+
+TEST(MessageQueue, QuitArrivesOnceTheMessagesPostedBeforeItAreGone)
+{
+    DWORD me = GetCurrentThreadId();
+    PostThreadMessageA(me, WM_USER + 1, 0, 0);
+    PostThreadMessageA(me, WM_USER + 2, 0, 0);
+    PostQuitMessage(7);
+    MSG msg;
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_USER + 1u);
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_USER + 2u);
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+    // The quit is delivered once.
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST(MessageQueue, PeekWithoutRemovingLeavesTheMessageInPlace)
+{
+    DWORD me = GetCurrentThreadId();
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    PostThreadMessageA(me, WM_USER, 1, 2);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    PostQuitMessage(0);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+}
+
+TEST(MessageQueue, AFilterSkipsMessagesOutsideItsRange)
+{
+    DWORD me = GetCurrentThreadId();
+    PostThreadMessageA(me, WM_USER + 5, 0, 0);
+    PostThreadMessageA(me, WM_KEYDOWN, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(Drain(), std::vector<UINT>{WM_USER + 5});
+}
+
+TEST(MessageQueue, TimerMessagesWaitUntilNothingElseIsQueued)
+{
+    DWORD me = GetCurrentThreadId();
+    UINT_PTR id = SetTimer(nullptr, 0, 10, nullptr);
+    ASSERT_NE(id, 0u);
+    Sleep(40);  // several periods pass
+    PostThreadMessageA(me, WM_USER, 0, 0);
+    PostThreadMessageA(me, WM_USER + 1, 0, 0);
+    MSG msg;
+    GetMessageA(&msg, nullptr, 0, 0);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+    GetMessageA(&msg, nullptr, 0, 0);
+    EXPECT_EQ(msg.message, WM_USER + 1u);
+    GetMessageA(&msg, nullptr, 0, 0);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(msg.wParam, id);
+    // However many periods passed, one WM_TIMER per retrieval.
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_TRUE(KillTimer(nullptr, id));
+    Sleep(30);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_FALSE(KillTimer(nullptr, id));
+}
+
+TEST(MessageQueue, TimersAreDistinctAndKeepFiring)
+{
+    UINT_PTR a = SetTimer(nullptr, 0, 10, nullptr);
+    UINT_PTR b = SetTimer(nullptr, 0, 10, nullptr);
+    ASSERT_NE(a, b);
+    int seenA = 0, seenB = 0;
+    MSG msg;
+    while (seenA < 3 || seenB < 3) {
+        ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
+        ASSERT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+        (msg.wParam == a ? seenA : seenB)++;
+    }
+    // Restarting a timer by its id keeps the id.
+    EXPECT_EQ(SetTimer(nullptr, a, 50, nullptr), a);
+    EXPECT_EQ(SetTimer(reinterpret_cast<HWND>(1), 0, 10, nullptr), 0u);
+    KillTimer(nullptr, a);
+    KillTimer(nullptr, b);
+}
+
+TEST(MessageQueue, APostFromAnotherThreadWakesABlockedGetMessage)
+{
+    DWORD me = GetCurrentThreadId();
+    std::thread poster([me] {
+        Sleep(20);
+        for (int i = 0; i < 1000; ++i) PostThreadMessageA(me, WM_USER, static_cast<WPARAM>(i), 0);
+        PostThreadMessageA(me, WM_USER + 1, 0, 0);
+    });
+    MSG msg;
+    WPARAM expect = 0;
+    while (GetMessageA(&msg, nullptr, 0, 0) && msg.message == WM_USER) EXPECT_EQ(msg.wParam, expect++);
+    EXPECT_EQ(msg.message, WM_USER + 1u);
+    EXPECT_EQ(expect, 1000u);
+    poster.join();
+}
+
+TEST(MessageQueue, PostingToAThreadWithoutAQueueFails)
+{
+    EXPECT_FALSE(PostThreadMessageA(0, WM_USER, 0, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_THREAD_ID));
+    // A thread that ended takes its queue with it.
+    std::atomic<DWORD> id{0};
+    std::thread([&] { id = GetCurrentThreadId(); }).join();
+    EXPECT_FALSE(PostThreadMessageA(id, WM_USER, 0, 0));
+}
+
+}  // namespace
