@@ -1,0 +1,238 @@
+// The terminal backend's costs: bytes a frame writes for typical changes,
+// keystroke-to-output latency through a pseudo-terminal, and what an idle
+// program costs (CPU and thread wake-ups) over five seconds.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/console/screen_buffer.h"
+#include "platform/terminal/renderer.h"
+
+namespace {
+
+using tuikit::platform::Cell;
+using tuikit::platform::Renderer;
+using tuikit::platform::ScreenBuffer;
+using Clock = std::chrono::steady_clock;
+
+// ---- Bytes per change -------------------------------------------------------
+
+void DrawTypicalScreen(ScreenBuffer &s)
+{
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 80; ++x) s.SetCell(x, y, Cell{static_cast<uint8_t>(y == 0 ? ' ' : 'a' + (x * 7 + y) % 26), 0x17});
+    for (int x = 0; x < 80; ++x) s.SetCell(x, 0, Cell{' ', 0x70});
+}
+
+// A change of the given kind; variant alternates the content so that every
+// frame has something to write.
+int Change(ScreenBuffer &s, int kind, int variant)
+{
+    auto ch = static_cast<uint8_t>('A' + variant % 2);
+    auto attr = static_cast<uint16_t>(variant % 2 ? 0x1F : 0x17);
+    switch (kind) {
+    case 0:  // one cell: a typed character
+        s.SetCell(40, 12, Cell{ch, attr});
+        return 1;
+    case 1:  // one row: a status line
+        for (int x = 0; x < 80; ++x) s.SetCell(x, 24, Cell{static_cast<uint8_t>(x % 3 ? ch : ' '), attr});
+        return 80;
+    case 2: {  // a popup: 30 x 10 cells, framed, with text
+        for (int y = 3; y < 13; ++y)
+            for (int x = 10; x < 40; ++x) {
+                bool edge = y == 3 || y == 12 || x == 10 || x == 39;
+                s.SetCell(x, y, Cell{static_cast<uint8_t>(edge ? 0xC4 : (x % 5 ? ch : ' ')), static_cast<uint16_t>(attr ^ 0x40)});
+            }
+        return 300;
+    }
+    default:  // the whole screen
+        for (int y = 0; y < 25; ++y)
+            for (int x = 0; x < 80; ++x) s.SetCell(x, y, Cell{static_cast<uint8_t>((x + y + variant) % 2 ? ch : 0xB0), attr});
+        return 2000;
+    }
+}
+
+void BM_FrameBytes(benchmark::State &state)
+{
+    int kind = static_cast<int>(state.range(0));
+    ScreenBuffer screen(80, 25);
+    Renderer renderer;
+    renderer.SetViewport(80, 25);
+    screen.cursorVisible = false;
+    DrawTypicalScreen(screen);
+    std::string frame;
+    renderer.Render(screen, frame);
+    screen.ClearDamage();
+    int variant = 0, cells = 0;
+    size_t bytes = 0;
+    for (auto _ : state) {
+        cells = Change(screen, kind, ++variant);
+        frame.clear();
+        renderer.Render(screen, frame);
+        screen.ClearDamage();
+        bytes = frame.size();
+        benchmark::DoNotOptimize(frame.data());
+    }
+    state.counters["cells"] = cells;
+    state.counters["bytes"] = static_cast<double>(bytes);
+    state.counters["bytes_per_cell"] = static_cast<double>(bytes) / cells;
+}
+BENCHMARK(BM_FrameBytes)->ArgName("one_cell_row_popup_screen")->DenseRange(0, 3);
+
+// ---- A program in a pseudo-terminal ------------------------------------------
+
+class PtyProgram {
+public:
+    PtyProgram()
+    {
+        winsize ws{};
+        ws.ws_row = 25;
+        ws.ws_col = 80;
+        pid_ = forkpty(&master_, nullptr, nullptr, &ws);
+        if (pid_ == 0) {
+            execl(TUIKIT_ECHO_APP, TUIKIT_ECHO_APP, static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        Read(400);  // start-up, probes answered
+    }
+    ~PtyProgram()
+    {
+        Write("\x11");
+        Read(100);
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        close(master_);
+    }
+    void Write(const std::string &bytes) { (void)!write(master_, bytes.data(), bytes.size()); }
+
+    // Reads until nothing came for quietMs; answers device attribute and
+    // cursor position requests as a terminal would. Returns the bytes read.
+    size_t Read(int quietMs)
+    {
+        size_t total = 0;
+        char buf[8192];
+        for (;;) {
+            pollfd p{master_, POLLIN, 0};
+            if (poll(&p, 1, quietMs) <= 0) return total;
+            ssize_t n = read(master_, buf, sizeof buf);
+            if (n <= 0) return total;
+            total += static_cast<size_t>(n);
+            std::string chunk(buf, static_cast<size_t>(n));
+            if (chunk.find("\x1b[c") != std::string::npos) Write("\x1b[?62;22c");
+            if (chunk.find("\x1b[6n") != std::string::npos) Write("\x1b[1;1R");
+        }
+    }
+    // Waits for the first byte of output; true when it came in time.
+    bool FirstByte(int timeoutMs)
+    {
+        pollfd p{master_, POLLIN, 0};
+        return poll(&p, 1, timeoutMs) > 0;
+    }
+    pid_t Pid() const { return pid_; }
+
+private:
+    int master_ = -1;
+    pid_t pid_ = -1;
+};
+
+void BM_KeystrokeToOutput(benchmark::State &state)
+{
+    PtyProgram program;
+    std::vector<double> samples;
+    char key = 'a';
+    for (auto _ : state) {
+        auto start = Clock::now();
+        program.Write(std::string(1, key));
+        bool answered = program.FirstByte(1000);
+        auto took = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(took);
+        if (answered) samples.push_back(took * 1e6);
+        program.Read(5);  // the rest of the frame
+        key = key == 'z' ? 'a' : static_cast<char>(key + 1);
+    }
+    std::sort(samples.begin(), samples.end());
+    if (!samples.empty()) {
+        state.counters["p50_us"] = samples[samples.size() / 2];
+        state.counters["p90_us"] = samples[std::min(samples.size() - 1, samples.size() * 9 / 10)];
+    }
+    state.counters["answered"] = static_cast<double>(samples.size());
+}
+BENCHMARK(BM_KeystrokeToOutput)->Iterations(300)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// CPU (ns) and context switches (wake-ups) of every thread of a process.
+struct Usage {
+    double cpuNs = 0;
+    long switches = 0;
+};
+
+Usage UsageOf(pid_t pid)
+{
+    Usage u;
+    std::string dir = "/proc/" + std::to_string(pid) + "/task";
+    DIR *d = opendir(dir.c_str());
+    if (!d) return u;
+    while (dirent *e = readdir(d)) {
+        if (e->d_name[0] == '.') continue;
+        std::ifstream sched(dir + "/" + e->d_name + "/schedstat");
+        double ns = 0;
+        sched >> ns;
+        u.cpuNs += ns;
+        std::ifstream status(dir + "/" + e->d_name + "/status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.find("ctxt_switches:") != std::string::npos) u.switches += std::stol(line.substr(line.find(':') + 1));
+    }
+    closedir(d);
+    return u;
+}
+
+// An idle program over five seconds: the CPU it used and how often any of
+// its threads woke.
+void BM_Idle5s(benchmark::State &state)
+{
+    for (auto _ : state) {
+        PtyProgram program;
+        program.Read(200);
+        Usage a = UsageOf(program.Pid());
+        size_t bytes = program.Read(5000);
+        Usage b = UsageOf(program.Pid());
+        state.counters["cpu_us"] = (b.cpuNs - a.cpuNs) / 1000;
+        state.counters["wakeups"] = static_cast<double>(b.switches - a.switches);
+        state.counters["bytes"] = static_cast<double>(bytes);
+    }
+}
+BENCHMARK(BM_Idle5s)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Measured from the Escape on: the escape timeout and the frame it causes
+// are all the wake-ups there should be.
+void BM_Idle5sAfterEscape(benchmark::State &state)
+{
+    for (auto _ : state) {
+        PtyProgram program;
+        Usage a = UsageOf(program.Pid());
+        program.Write("\x1b");
+        size_t bytes = program.Read(5000);
+        Usage b = UsageOf(program.Pid());
+        state.counters["cpu_us"] = (b.cpuNs - a.cpuNs) / 1000;
+        state.counters["wakeups"] = static_cast<double>(b.switches - a.switches);
+        state.counters["bytes"] = static_cast<double>(bytes);
+    }
+}
+BENCHMARK(BM_Idle5sAfterEscape)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
