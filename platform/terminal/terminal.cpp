@@ -25,8 +25,9 @@ namespace {
 
 constexpr size_t kMaxSequence = 512;
 // How long an exit waits for input still in flight (mouse motion, key
-// releases) to arrive, so that none of it is left for the shell.
-constexpr int kDrainMs = 150;
+// releases) to arrive, so that none of it is left for the shell. Every
+// terminal answers at once; the bound is for one that never does.
+constexpr int kDrainMs = 500;
 
 struct Sequence {
     char bytes[kMaxSequence];
@@ -391,7 +392,5 @@ int TerminalInputFd() { return State().inFd; }
 void SetTerminalWakeFd(int fd) { State().wakeFd.store(fd); }
 
 void SetTerminalExitHook(TerminalExitHook hook) { State().exitHook.store(hook); }
-
-void GiveBackTerminal() { GiveBack(true); }
 
 }  // namespace tuikit::platform

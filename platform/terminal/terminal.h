@@ -40,7 +40,4 @@ void SetTerminalWakeFd(int fd);
 using TerminalExitHook = void (*)();
 void SetTerminalExitHook(TerminalExitHook hook);
 
-// Gives the terminal back now, draining input still in flight first.
-void GiveBackTerminal();
-
 }  // namespace tuikit::platform

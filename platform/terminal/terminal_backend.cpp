@@ -45,8 +45,8 @@ bool IsKeyDown(const INPUT_RECORD &r, WORD vk)
 
 }  // namespace
 
-TerminalBackend::TerminalBackend(Console &console, int inFd, int outFd)
-    : console_(console), inFd_(inFd), outFd_(outFd), inputOpen_(inFd >= 0)
+TerminalBackend::TerminalBackend(Console &console, int inFd)
+    : console_(console), inFd_(inFd), inputOpen_(inFd >= 0)
 {
 }
 
@@ -119,6 +119,7 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
 void TerminalBackend::OutputChanged()
 {
     // Only note the change: the screen lock is held, so no terminal I/O here.
+    if (dirtySince_.load(std::memory_order_relaxed) != 0) return;
     int64_t expected = 0;
     if (dirtySince_.compare_exchange_strong(expected, NowMs() + 1) && wakeWrite_ >= 0) {
         char c = 'f';
@@ -345,7 +346,7 @@ std::unique_ptr<ConsoleBackend> CreateTerminalBackend(Console &console)
     if (!isatty(STDOUT_FILENO)) return nullptr;  // memory mode
     int inFd = input ? STDIN_FILENO : -1;
     if (!TakeTerminal(inFd, STDOUT_FILENO)) return nullptr;
-    auto backend = std::make_unique<TerminalBackend>(console, TerminalInputFd(), STDOUT_FILENO);
+    auto backend = std::make_unique<TerminalBackend>(console, TerminalInputFd());
     backend->Start();
     return backend;
 }

@@ -25,8 +25,8 @@ public:
     // How long start-up waits for the terminal to answer its probes.
     static constexpr int kProbeTimeoutMs = 500;
 
-    // inFd is -1 when input is not a terminal.
-    TerminalBackend(Console &console, int inFd, int outFd);
+    // inFd is where the terminal's input is read, -1 when input is not a terminal.
+    TerminalBackend(Console &console, int inFd);
     // Switches the terminal's modes on, probes it and starts the reader.
     void Start();
 
@@ -49,7 +49,6 @@ private:
 
     Console &console_;
     const int inFd_;
-    const int outFd_;
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     bool inputOpen_ = false;  // reader thread only
