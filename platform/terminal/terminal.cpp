@@ -337,10 +337,10 @@ int OpenInput(int fd)
 bool TakeTerminal(int inFd, int outFd)
 {
     TerminalState &s = State();
-    s.inFd = inFd >= 0 ? OpenInput(inFd) : -1;
-    s.outFd = outFd;
     s.settingsFd = inFd >= 0 ? inFd : outFd;
     if (tcgetattr(s.settingsFd, &s.saved) != 0) return false;
+    s.inFd = inFd >= 0 ? OpenInput(inFd) : -1;
+    s.outFd = outFd;
     s.raw = s.saved;
     if (inFd >= 0) {
         s.raw.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
