@@ -49,32 +49,18 @@ TEST(MessageQueue, QuitArrivesOnceTheMessagesPostedBeforeItAreGone)
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST(MessageQueue, PeekWithoutRemovingLeavesTheMessageInPlace)
+TEST(MessageQueue, PeekCanLeaveTheMessageInPlaceAndAFilterSkipsOthers)
 {
     DWORD me = GetCurrentThreadId();
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    PostThreadMessageA(me, WM_USER, 1, 2);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    PostQuitMessage(0);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
-}
-
-TEST(MessageQueue, AFilterSkipsMessagesOutsideItsRange)
-{
-    DWORD me = GetCurrentThreadId();
     PostThreadMessageA(me, WM_USER + 5, 0, 0);
     PostThreadMessageA(me, WM_KEYDOWN, 0, 0);
-    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
-    EXPECT_EQ(Drain(), std::vector<UINT>{WM_USER + 5});
+    PostQuitMessage(0);
+    EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER + 5, WM_QUIT}));
 }
 
 TEST(MessageQueue, TimerMessagesWaitUntilNothingElseIsQueued)
@@ -101,23 +87,19 @@ TEST(MessageQueue, TimerMessagesWaitUntilNothingElseIsQueued)
     EXPECT_FALSE(KillTimer(nullptr, id));
 }
 
-TEST(MessageQueue, TimersAreDistinctAndKeepFiring)
+TEST(MessageQueue, TimersAreDistinctKeepFiringAndKeepTheirIdWhenRestarted)
 {
-    UINT_PTR a = SetTimer(nullptr, 0, 10, nullptr);
-    UINT_PTR b = SetTimer(nullptr, 0, 10, nullptr);
+    UINT_PTR a = SetTimer(nullptr, 0, 10, nullptr), b = SetTimer(nullptr, 0, 10, nullptr);
     ASSERT_NE(a, b);
-    int seenA = 0, seenB = 0;
+    int seen[2] = {0, 0};
     MSG msg;
-    while (seenA < 3 || seenB < 3) {
+    while (seen[0] < 3 || seen[1] < 3) {
         ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
         ASSERT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
-        (msg.wParam == a ? seenA : seenB)++;
+        seen[msg.wParam == a ? 0 : 1]++;
     }
-    // Restarting a timer by its id keeps the id.
     EXPECT_EQ(SetTimer(nullptr, a, 50, nullptr), a);
-    EXPECT_EQ(SetTimer(reinterpret_cast<HWND>(1), 0, 10, nullptr), 0u);
-    KillTimer(nullptr, a);
-    KillTimer(nullptr, b);
+    EXPECT_EQ(SetTimer(reinterpret_cast<HWND>(1), 0, 10, nullptr), 0u);  // no windows here
 }
 
 TEST(MessageQueue, APostFromAnotherThreadWakesABlockedGetMessage)
