@@ -32,6 +32,11 @@ TEST(PtyDemo, KeysOpenMenusAndChooseCommandsAndFileExitEndsTheProgram)
     EXPECT_TRUE(s.WaitShows("View > Colours: background changed."));
     EXPECT_FALSE(s.term.Shows("Status line")) << "the popup closed";
 
+    s.Type("\x1b[21~v");
+    ASSERT_TRUE(s.WaitShows("Status line"));
+    s.Type("\x1b");  // a lone Escape, known for one once no byte follows in time, closes the menu
+    EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("Status line"); }));
+
     s.Type("\x1b" "f");  // Alt+F
     ASSERT_TRUE(s.WaitShows("Exit"));
     s.Type(std::string(kDown) + kDown + "\r");  // over the grayed Save to Exit
@@ -91,6 +96,41 @@ TEST(PtyDemo, DraggingTheVerticalThumbScrollsTheText)
     EXPECT_TRUE(s.WaitUntil(scrolled)) << s.term.RowText(top);
     s.Type("\x11");
     EXPECT_EQ(s.WaitExit(), 0);
+}
+
+TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPoppedAtTheEnd)
+{
+    SessionOptions options;
+    options.keyboardProtocol = true;
+    PtySession s({TUIKIT_DEMO_APP}, options);
+    ASSERT_TRUE(s.WaitShows(kHelp));
+    ASSERT_TRUE(s.WaitUntil([&] { return s.term.keyboardDepth == 1 && s.term.altScreen; }));
+    s.Type("\x1b[57443;3u\x1b[57443;1:3u\x1b[13u\x1b[13;1:3u");  // Alt pressed and released, Enter
+    EXPECT_TRUE(s.WaitShows("Exit")) << "Alt selected File, Enter opened it";
+    s.Type("\x1b[27u\x1b[27;1:3u\x1b[113;5u\x1b[113;5:3u\x1b[57442;1:3u");  // Escape, Ctrl+Q, late releases
+    EXPECT_EQ(s.WaitExit(), 0);
+    ExpectRestored(s);
+}
+
+TEST(PtyDemo, TheMessageBoxShowsOverTheScreenTakesTheInputAndPutsTheScreenBack)
+{
+    PtySession s({TUIKIT_DEMO_APP});
+    ASSERT_TRUE(s.WaitShows(kHelp));
+    std::string answers[] = {"\r", " ", "\x1b[<0;40;13M\x1b[<0;40;13m", "\x1b"};
+    for (char mark = '1'; mark <= '4'; ++mark) {
+        const std::string &answer = answers[mark - '1'];
+        SCOPED_TRACE(testing::PrintToString(answer));
+        std::string left[25];
+        for (int y = 0; y < 25; ++y) left[y] = s.term.RowText(y).substr(0, 40);
+        s.Type("\x1bOQ");  // F2
+        ASSERT_TRUE(s.WaitShows("message box."));
+        s.Type("x" + answer);  // x goes to the box, never to the application
+        ASSERT_TRUE(s.WaitUntil([&] { return !s.term.Shows("message box."); }));
+        for (int y = 0; y < 25; ++y) EXPECT_EQ(s.term.RowText(y).substr(0, 40), left[y]) << "row " << y;
+        s.Type(std::string(1, mark));  // the application's next key is this one
+        ASSERT_TRUE(s.WaitShows(std::string("0x3") + mark + " '" + mark + "'"));
+        EXPECT_FALSE(s.term.Shows("vk=0x58"));
+    }
 }
 
 }  // namespace

@@ -19,20 +19,18 @@ namespace tuikit::test {
 
 namespace {
 
-// The child that leads the session: starts the program as a foreground job,
-// reports its pid, and ends the way the program ended.
+// The child that leads the session: starts the program as its foreground
+// job and ends the way the program ended.
 [[noreturn]] void LeadSession(int slave, int reportFd, const std::vector<std::string> &argv, bool stdinIsTerminal)
 {
     setsid();
     ioctl(slave, TIOCSCTTY, 0);
-    int ready[2];
-    if (pipe(ready) != 0) _exit(120);
     pid_t program = fork();
     if (program == 0) {
         setpgid(0, 0);
-        char c;
-        while (read(ready[0], &c, 1) < 0 && errno == EINTR) {
-        }
+        signal(SIGTTOU, SIG_IGN);
+        tcsetpgrp(slave, getpid());
+        signal(SIGTTOU, SIG_DFL);
         dup2(stdinIsTerminal ? slave : open("/dev/null", O_RDONLY), STDIN_FILENO);
         dup2(slave, STDOUT_FILENO);
         dup2(slave, STDERR_FILENO);
@@ -44,11 +42,6 @@ namespace {
         execv(args[0], args.data());
         _exit(127);
     }
-    setpgid(program, program);
-    signal(SIGTTOU, SIG_IGN);
-    tcsetpgrp(slave, program);
-    std::string pid = "pid " + std::to_string(program) + "\n";
-    if (write(reportFd, pid.data(), pid.size()) < 0 || write(ready[1], "x", 1) != 1) _exit(121);
     int status = 0;
     while (waitpid(program, &status, 0) < 0 && errno == EINTR) {
     }
@@ -78,8 +71,8 @@ PtySession::PtySession(const std::vector<std::string> &argv, SessionOptions opti
     leader_ = fork();
     if (leader_ == 0) LeadSession(slave_, reports[1], argv, options.stdinIsTerminal);
     close(reports[1]);
-    std::string line = WaitReport("pid ");
-    if (!line.empty()) program_ = static_cast<pid_t>(std::stoi(line.substr(4)));
+    // The program is the foreground job once it runs.
+    WaitUntil([&] { return (program_ = tcgetpgrp(master_)) > 0 && program_ != leader_; });
 }
 
 PtySession::~PtySession()

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/terminal/renderer.h"
-#include "records.h"
 #include "test_terminal.h"
 
 namespace tuikit::test {
@@ -30,22 +29,12 @@ struct Rig {
         term.Feed(out);
         return out;
     }
-
-    void DrawPattern()
-    {
-        for (int i = 0; i < kPatternCells; ++i) {
-            char ch;
-            WORD attr;
-            PatternCell(i, ch, attr);
-            screen.SetCell(i % 80, i / 80, Cell{static_cast<uint8_t>(ch), attr});
-        }
-    }
 };
 
 TEST(Renderer, EveryByteInEveryColourShowsAsTheBufferHoldsItAndNoneIsSentAsAControl)
 {
     Rig rig;
-    rig.DrawPattern();
+    rig.screen = PatternScreen();
     std::string frame = rig.Frame();
     EXPECT_EQ(rig.term.Difference(rig.screen), "");
     for (size_t i = 0; i < frame.size(); ++i) {  // controls only start the frame's own sequences or end rows
@@ -110,7 +99,7 @@ TEST(Renderer, TheCursorFollowsPositionSizeAndVisibilityAndHidesWhileCellsAreWri
 TEST(Renderer, AfterInvalidateOrAChangeOfSizeTheTerminalStillShowsTheBuffer)
 {
     Rig rig;
-    rig.DrawPattern();
+    rig.screen = PatternScreen();
     rig.Frame();
     rig.renderer.Invalidate();
     TestTerminal fresh(25, 80);

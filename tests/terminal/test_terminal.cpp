@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/terminal/cp437.h"
+#include "pattern.h"
 
 namespace tuikit::test {
 
@@ -159,6 +160,18 @@ std::string TestTerminal::Difference(const platform::ScreenBuffer &screen) const
             }
         }
     return {};
+}
+
+platform::ScreenBuffer PatternScreen()
+{
+    platform::ScreenBuffer screen(80, kPatternCells / 80);
+    for (int i = 0; i < kPatternCells; ++i) {
+        char ch;
+        WORD attr;
+        PatternCell(i, ch, attr);
+        screen.SetCell(i % 80, i / 80, platform::Cell{static_cast<uint8_t>(ch), attr});
+    }
+    return screen;
 }
 
 }  // namespace tuikit::test

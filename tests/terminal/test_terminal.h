@@ -52,4 +52,7 @@ private:
     std::string csi_;  // the control sequence being read
 };
 
+// The test pattern (pattern.h) as a screen buffer of its seven rows.
+platform::ScreenBuffer PatternScreen();
+
 }  // namespace tuikit::test

@@ -1,21 +1,22 @@
 // A program the pseudo-terminal tests run. It uses TuiKit as an application
-// does and reports on descriptor 3, a line at a time, what it sees:
-// "ready", messages as the pump posted them ("message 0100 41 61"), input
-// records, message box results. Ctrl+Q quits. Modes (the argument):
-//   screen   draws the test pattern with a 25% cursor at (5, 20), then
-//            reports messages; 'm' opens a message box
+// does and reports on descriptor 3, a line at a time: "ready" once it takes
+// input, changes of size. Ctrl+Q quits. Modes (the argument):
+//   screen   draws the test pattern with a 25% cursor at (5, 20), then runs
+//            a message loop
 //   stderr   writes a line to standard error, then as screen
 //   noinput  draws, reports whether reading input works, then waits
-//   records  reads input records itself and reports them
+//   records  reads input records itself
 #include <cstdio>
 #include <string>
 
 #include <unistd.h>
 
-#include "records.h"
+#include "pattern.h"
 #include "tuikit/tuikit.h"
 
 namespace {
+
+using namespace tuikit::test;
 
 void Report(const std::string &line)
 {
@@ -26,10 +27,10 @@ void Report(const std::string &line)
 
 void DrawPattern()
 {
-    for (int i = 0; i < tuikit::test::kPatternCells; ++i) {
+    for (int i = 0; i < kPatternCells; ++i) {
         char ch;
         WORD attr;
-        tuikit::test::PatternCell(i, ch, attr);
+        PatternCell(i, ch, attr);
         DWORD n = 0;
         COORD at{static_cast<SHORT>(i % 80), static_cast<SHORT>(i / 80)};
         WriteConsoleOutputCharacterA(TuiOutputHandle(), &ch, 1, at, &n);
@@ -43,18 +44,11 @@ void MessageLoop()
 {
     Report("ready");
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_KEYDOWN && (msg.lParam & 0xFF) == 0x11) return;
-        char line[64];
-        std::snprintf(line, sizeof line, "message %04X %llX %llX", msg.message,
-                      static_cast<unsigned long long>(msg.wParam), static_cast<unsigned long long>(DWORD(msg.lParam)));
-        Report(line);
-        if (msg.message == WM_KEYDOWN && msg.lParam == 'm')
-            Report("box " + std::to_string(MessageBoxA(nullptr, "Hello from the box", "Box", MB_OKCANCEL)));
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && !(msg.message == WM_KEYDOWN && msg.lParam == 0x11))
         TuiDispatchMessage(&msg);
-    }
 }
 
+// Reads input records itself; reports a change of size with the buffer's.
 void RecordLoop()
 {
     HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
@@ -64,11 +58,12 @@ void RecordLoop()
     DWORD n = 0;
     while (ReadConsoleInputA(in, &r, 1, &n) && n == 1) {
         if (r.EventType == KEY_EVENT && r.Event.KeyEvent.uChar.AsciiChar == 0x11) return;
-        Report("record " + tuikit::test::Describe(r));
         CONSOLE_SCREEN_BUFFER_INFO info{};
         GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info);
+        COORD size = r.Event.WindowBufferSizeEvent.dwSize;
         if (r.EventType == WINDOW_BUFFER_SIZE_EVENT)
-            Report("buffer " + std::to_string(info.dwSize.X) + " " + std::to_string(info.dwSize.Y));
+            Report("size " + std::to_string(size.X) + "x" + std::to_string(size.Y) + " buffer " +
+                   std::to_string(info.dwSize.X) + "x" + std::to_string(info.dwSize.Y));
     }
 }
 
