@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <iterator>
 
 #include <gtest/gtest.h>
@@ -156,14 +155,6 @@ std::string PtySession::WaitReport(const std::string &prefix)
 void PtySession::Signal(int sig)
 {
     if (program_ > 0) kill(program_, sig);
-}
-
-bool PtySession::Stopped() const
-{
-    std::ifstream stat("/proc/" + std::to_string(program_) + "/stat");
-    std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    size_t close = all.rfind(')');
-    return close != std::string::npos && close + 2 < all.size() && all[close + 2] == 'T';
 }
 
 int PtySession::WaitExit()

@@ -48,7 +48,7 @@ public:
     std::string WaitReport(const std::string &prefix);
 
     void Signal(int sig);
-    bool Stopped() const;
+    pid_t Pid() const { return program_; }
     // Waits for the program to end; the wait status, or -1 on timeout.
     int WaitExit();
     void Resize(int rows, int cols);

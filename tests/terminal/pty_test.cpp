@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
+#include <iterator>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -61,7 +63,12 @@ TEST(PtyRestore, AStopGivesTheTerminalBackAndContinuingTakesItAndRepaints)
     PtySession s = App("screen");
     ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
     s.Signal(SIGTSTP);
-    ASSERT_TRUE(s.WaitUntil([&] { return s.Stopped() && !s.term.altScreen; }));
+    auto stopped = [&] {  // the state letter in /proc/<pid>/stat, after the name in parentheses
+        std::ifstream stat("/proc/" + std::to_string(s.Pid()) + "/stat");
+        std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        return all.find(") T ") != std::string::npos;
+    };
+    ASSERT_TRUE(s.WaitUntil([&] { return stopped() && !s.term.altScreen; }));
     EXPECT_TRUE(SameSettings(s.Settings(), s.beforeSettings));
     EXPECT_EQ(s.term.RowText(0), s.beforeRow);
     EXPECT_EQ(s.term.mouse, 0);
