@@ -1,322 +1,265 @@
-// The input decoder as tables: bytes from the terminal in, the exact
-// console input records out.
+// The input decoder as tables: bytes from the terminal in, the exact console
+// input records out.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/terminal/decoder.h"
-#include "records.h"
 
 namespace tuikit::test {
 namespace {
 
 using platform::InputDecoder;
 
-constexpr DWORD kShift = SHIFT_PRESSED;
-constexpr DWORD kCtrl = LEFT_CTRL_PRESSED;
-constexpr DWORD kAlt = LEFT_ALT_PRESSED;
-constexpr DWORD kEnh = ENHANCED_KEY;
+constexpr DWORD kShift = SHIFT_PRESSED, kCtrl = LEFT_CTRL_PRESSED, kAlt = LEFT_ALT_PRESSED, kEnh = ENHANCED_KEY;
+constexpr uint64_t kTimeout = InputDecoder::kEscapeTimeoutMs;
+
+// Records as text: "down 41 61 0000" (key, character, state),
+// "mouse 9,4 b=1 s=0 f=2" (cell, buttons, state, flags).
+std::string Key(bool down, WORD vk, unsigned char ch = 0, DWORD state = 0)
+{
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%s %02X %02X %04X", down ? "down" : "up", vk, ch, unsigned(state));
+    return buf;
+}
+
+std::string Mouse(int x, int y, DWORD buttons, DWORD state = 0, DWORD flags = 0)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "mouse %d,%d b=%X s=%X f=%X", x, y, unsigned(buttons), unsigned(state), unsigned(flags));
+    return buf;
+}
+
+std::vector<std::string> Press(WORD vk, unsigned char ch = 0, DWORD state = 0)
+{
+    return {Key(true, vk, ch, state), Key(false, vk, ch, state)};
+}
+
+// Alt down, the key down and up with Alt, Alt up.
+std::vector<std::string> AltPress(WORD vk, unsigned char ch = 0, DWORD state = 0)
+{
+    DWORD around = state & ~DWORD{kEnh};
+    return {Key(true, VK_MENU, 0, around | kAlt), Key(true, vk, ch, state | kAlt), Key(false, vk, ch, state | kAlt),
+            Key(false, VK_MENU, 0, around)};
+}
+
+std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> out;
+    for (const auto &p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
 
 struct Case {
-    const char *what;
     std::string bytes;
     std::vector<std::string> records;
 };
 
-// Feeds each case in one read, then once more split into single bytes
-// arriving 1 ms apart: a sequence cut across reads decodes the same.
+std::vector<std::string> Describe(const std::vector<INPUT_RECORD> &records)
+{
+    std::vector<std::string> out;
+    for (const INPUT_RECORD &r : records) {
+        const KEY_EVENT_RECORD &k = r.Event.KeyEvent;
+        const MOUSE_EVENT_RECORD &m = r.Event.MouseEvent;
+        out.push_back(r.EventType == KEY_EVENT ? Key(k.bKeyDown, k.wVirtualKeyCode, k.uChar.AsciiChar, k.dwControlKeyState)
+                                               : Mouse(m.dwMousePosition.X, m.dwMousePosition.Y, m.dwButtonState,
+                                                       m.dwControlKeyState, m.dwEventFlags));
+    }
+    return out;
+}
+
+std::vector<std::string> Decode(InputDecoder &d, const std::string &bytes, uint64_t at)
+{
+    std::vector<INPUT_RECORD> out;
+    d.Feed(bytes.data(), bytes.size(), at, out);
+    return Describe(out);
+}
+
+// Feeds each case in one read, then split into single bytes 1 ms apart: a
+// sequence cut across reads decodes the same.
 void ExpectTable(const std::vector<Case> &table, bool releasesReported = false)
 {
     for (const Case &c : table) {
         for (bool split : {false, true}) {
             InputDecoder d;
             d.SetReleasesReported(releasesReported);
-            std::vector<INPUT_RECORD> out;
-            uint64_t t = 1000;
-            if (split) {
-                for (char b : c.bytes) d.Feed(&b, 1, t++, out);
-            } else {
-                d.Feed(c.bytes.data(), c.bytes.size(), t, out);
+            std::vector<std::string> got;
+            for (size_t i = 0; i < c.bytes.size(); i += split ? 1 : c.bytes.size()) {
+                auto part = Decode(d, c.bytes.substr(i, split ? 1 : std::string::npos), 1000 + i);
+                got.insert(got.end(), part.begin(), part.end());
             }
-            EXPECT_EQ(Describe(out), c.records) << c.what << (split ? " (byte by byte)" : "");
-            EXPECT_FALSE(d.Deadline().has_value()) << c.what << ": bytes left undecoded";
+            EXPECT_EQ(got, c.records) << testing::PrintToString(c.bytes) << (split ? " byte by byte" : "");
+            EXPECT_FALSE(d.Deadline().has_value()) << testing::PrintToString(c.bytes) << ": bytes left undecoded";
         }
     }
 }
 
-TEST(DecoderText, TypedCharactersBecomeKeysOfAUsLayout)
+TEST(Decoder, TypedCharactersAndControlBytesAreKeysOfAUsLayout)
 {
     ExpectTable({
-        {"lower-case letter", "a", Press('A', 'a')},
-        {"upper-case letter holds Shift", "Q", Press('Q', 'Q', kShift)},
-        {"digit", "7", Press('7', '7')},
-        {"shifted digit", "!", Press('1', '!', kShift)},
-        {"punctuation", ";", Press(VK_OEM_1, ';')},
-        {"shifted punctuation", "?", Press(VK_OEM_2, '?', kShift)},
-        {"space", " ", Press(VK_SPACE, ' ')},
-        {"UTF-8 letter in code page 437", "\xC3\xA9", Press(0, 0x82)},
-        {"UTF-8 box drawing character", "\xE2\x94\x80", Press(0, 0xC4)},
-        {"character code page 437 lacks", "\xE2\x82\xAC", Press(0, '?')},
-        {"four-byte character", "\xF0\x9F\x98\x80", Press(0, '?')},
-        {"a word", "hi", Join({Press('H', 'h'), Press('I', 'i')})},
+        {"a", Press('A', 'a')},
+        {"Q", Press('Q', 'Q', kShift)},
+        {"!", Press('1', '!', kShift)},
+        {" ", Press(VK_SPACE, ' ')},
+        {"\xC3\xA9", Press(0, 0x82)},        // UTF-8 in code page 437
+        {"\xE2\x94\x80", Press(0, 0xC4)},    // a box drawing character
+        {"\xE2\x82\xAC", Press(0, '?')},     // not in code page 437
+        {"\r", Press(VK_RETURN, '\r')},
+        {"\x7F", Press(VK_BACK, 0x08)},
+        {"\x08", Press(VK_BACK, 0x7F, kCtrl)},
+        {"\x03", Press('C', 0x03, kCtrl)},  // Ctrl+C is a key, not a signal
+        {std::string(1, '\0'), Press(VK_SPACE, ' ', kCtrl)},
     });
 }
 
-TEST(DecoderText, ControlBytesAreTheirKeys)
+TEST(Decoder, LegacySequencesAreCursorEditingAndFunctionKeysWithModifiers)
 {
     ExpectTable({
-        {"Enter", "\r", Press(VK_RETURN, '\r')},
-        {"Tab", "\t", Press(VK_TAB, '\t')},
-        {"Backspace", "\x7F", Press(VK_BACK, 0x08)},
-        {"Ctrl+Backspace", "\x08", Press(VK_BACK, 0x7F, kCtrl)},
-        {"Ctrl+C arrives as a key, not a signal", "\x03", Press('C', 0x03, kCtrl)},
-        {"Ctrl+Q", "\x11", Press('Q', 0x11, kCtrl)},
-        {"Ctrl+Space", std::string(1, '\0'), Press(VK_SPACE, ' ', kCtrl)},
-        {"Ctrl+]", "\x1D", Press(VK_OEM_6, 0x1D, kCtrl)},
+        {"\x1b[A", Press(VK_UP, 0, kEnh)},
+        {"\x1bOB", Press(VK_DOWN, 0, kEnh)},  // application mode
+        {"\x1b[1;5C", Press(VK_RIGHT, 0, kCtrl | kEnh)},
+        {"\x1b[1~", Press(VK_HOME, 0, kEnh)},
+        {"\x1b[3;6~", Press(VK_DELETE, 0, kCtrl | kShift | kEnh)},
+        {"\x1b[Z", Press(VK_TAB, '\t', kShift)},
+        {"\x1bOP", Press(VK_F1)},
+        {"\x1b[1;2R", Press(VK_F3, 0, kShift)},
+        {"\x1b[15~", Press(VK_F5)},
+        {"\x1b[24;5~", Press(VK_F12, 0, kCtrl)},
+        {"\x1b[21~", {Key(true, VK_MENU, 0, kAlt), Key(false, VK_MENU)}},  // F10 alone taps Alt for the menu bar
+        {"\x1b[21;2~", Press(VK_F10, 0, kShift)},
+        {"\x1b[105;6u", Press('I', 0x09, kCtrl | kShift)},  // CSI u without releases
+        {"\x1b" "x", AltPress('X', 'x')},
+        {"\x1b\xC3\xA9", AltPress(0, 0x82)},
+        {"\x1b[1;3A", AltPress(VK_UP, 0, kEnh)},
+        {"\x1b[3;7~", AltPress(VK_DELETE, 0, kCtrl | kEnh)},
+        {"\x1b\x1bx", Join({Press(VK_ESCAPE, 0x1B), AltPress('X', 'x')})},
     });
 }
 
-TEST(DecoderLegacy, CursorAndEditingKeysWithTheirModifiers)
-{
-    ExpectTable({
-        {"Up", "\x1b[A", Press(VK_UP, 0, kEnh)},
-        {"Down in application mode", "\x1bOB", Press(VK_DOWN, 0, kEnh)},
-        {"Ctrl+Right", "\x1b[1;5C", Press(VK_RIGHT, 0, kCtrl | kEnh)},
-        {"Shift+Home", "\x1b[1;2H", Press(VK_HOME, 0, kShift | kEnh)},
-        {"End", "\x1b[F", Press(VK_END, 0, kEnh)},
-        {"Home as 1~", "\x1b[1~", Press(VK_HOME, 0, kEnh)},
-        {"Insert", "\x1b[2~", Press(VK_INSERT, 0, kEnh)},
-        {"Delete", "\x1b[3~", Press(VK_DELETE, 0, kEnh)},
-        {"Ctrl+Shift+Delete", "\x1b[3;6~", Press(VK_DELETE, 0, kCtrl | kShift | kEnh)},
-        {"Page Up", "\x1b[5~", Press(VK_PRIOR, 0, kEnh)},
-        {"Page Down", "\x1b[6~", Press(VK_NEXT, 0, kEnh)},
-        {"Shift+Tab", "\x1b[Z", Press(VK_TAB, '\t', kShift)},
-    });
-}
-
-TEST(DecoderLegacy, FunctionKeysAndTheAltTapOfF10)
-{
-    ExpectTable({
-        {"F1", "\x1bOP", Press(VK_F1)},
-        {"F4", "\x1bOS", Press(VK_F4)},
-        {"Shift+F3", "\x1b[1;2R", Press(VK_F3, 0, kShift)},
-        {"F5", "\x1b[15~", Press(VK_F5)},
-        {"F9", "\x1b[20~", Press(VK_F9)},
-        {"F11", "\x1b[23~", Press(VK_F11)},
-        {"Ctrl+F12", "\x1b[24;5~", Press(VK_F12, 0, kCtrl)},
-        {"F10 alone taps Alt for the menu bar", "\x1b[21~", {Down(VK_MENU, 0, kAlt), Up(VK_MENU, 0, 0)}},
-        {"Shift+F10 stays F10", "\x1b[21;2~", Press(VK_F10, 0, kShift)},
-    });
-}
-
-TEST(DecoderLegacy, AltIsPressedAroundTheKeyItModifies)
-{
-    ExpectTable({
-        {"Alt+x by ESC prefix", "\x1bx", AltPress('X', 'x')},
-        {"Alt+Shift+F", "\x1b" "F", AltPress('F', 'F', kShift)},
-        {"Alt+Enter", "\x1b\r", AltPress(VK_RETURN, '\r')},
-        {"Alt+UTF-8 letter", "\x1b\xC3\xA9", AltPress(0, 0x82)},
-        {"Alt+Up by modifier", "\x1b[1;3A", AltPress(VK_UP, 0, kEnh)},
-        {"Ctrl+Alt+Delete", "\x1b[3;7~", AltPress(VK_DELETE, 0, kCtrl | kEnh)},
-        {"two Escapes: the first is a key", "\x1b\x1bx", Join({Press(VK_ESCAPE, 0x1B), AltPress('X', 'x')})},
-    });
-}
-
-TEST(DecoderEscape, ALoneEscapeWaitsForTheTimeout)
+TEST(Decoder, AnEscapeOrACutSequenceIsResolvedWhenTheTimeoutHasPassed)
 {
     InputDecoder d;
     std::vector<INPUT_RECORD> out;
-    d.Feed("\x1b", 1, 100, out);
-    EXPECT_TRUE(out.empty());
-    ASSERT_TRUE(d.Deadline().has_value());
-    EXPECT_EQ(*d.Deadline(), 100 + InputDecoder::kEscapeTimeoutMs);
-    d.Expire(100 + InputDecoder::kEscapeTimeoutMs - 1, out);
-    EXPECT_TRUE(out.empty()) << "resolved before the timeout";
-    d.Expire(100 + InputDecoder::kEscapeTimeoutMs, out);
-    EXPECT_EQ(Describe(out), Press(VK_ESCAPE, 0x1B));
-    EXPECT_FALSE(d.Deadline().has_value());
-}
-
-TEST(DecoderEscape, AByteWithinTheTimeoutMakesASequence)
-{
-    InputDecoder d;
-    std::vector<INPUT_RECORD> out;
-    d.Feed("\x1b", 1, 100, out);
-    d.Feed("[", 1, 130, out);
-    d.Feed("B", 1, 160, out);  // each byte restarts the wait
-    EXPECT_EQ(Describe(out), Press(VK_DOWN, 0, kEnh));
-}
-
-TEST(DecoderEscape, SequencesCutShortByTheTimeoutAreAltKeys)
-{
-    for (auto [bytes, expected] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+    EXPECT_EQ(Decode(d, "\x1b", 100), std::vector<std::string>{});
+    EXPECT_EQ(d.Deadline(), 100 + kTimeout);
+    EXPECT_EQ(Decode(d, "[", 100 + kTimeout - 1), std::vector<std::string>{}) << "each byte restarts the wait";
+    EXPECT_EQ(Decode(d, "B", 98 + 2 * kTimeout), Press(VK_DOWN, 0, kEnh));
+    for (auto [bytes, expected] : std::vector<Case>{
+             {"\x1b", Press(VK_ESCAPE, 0x1B)},
              {"\x1b[", AltPress(VK_OEM_4, '[')},
              {"\x1bO", AltPress('O', 'O', kShift)},
              {"\x1b[1;", Join({AltPress(VK_OEM_4, '['), Press('1', '1'), Press(VK_OEM_1, ';')})},
          }) {
+        out.clear();
+        EXPECT_EQ(Decode(d, bytes, 0), std::vector<std::string>{});
+        d.Expire(kTimeout - 1, out);
+        EXPECT_TRUE(out.empty()) << "resolved early";
+        d.Expire(kTimeout, out);
+        EXPECT_EQ(Describe(out), expected) << testing::PrintToString(bytes);
+        EXPECT_FALSE(d.Deadline().has_value());
+    }
+}
+
+TEST(Decoder, BrokenInputIsDroppedAndWhatFollowsStillDecodes)
+{
+    ExpectTable({
+        {"\x80" "a", Press('A', 'a')},
+        {"\xFF" "b", Press('B', 'b')},
+        {"\xC3" "c", Press('C', 'c')},
+        {"\xE0\x80\xAF" "d", Press('D', 'd')},  // overlong
+        {"\x1b[99x" "e", Press('E', 'e')},
+        {"\x1b[12;\x01", Press('A', 0x01, kCtrl)},
+        {"\x1b[1;\x1b[A", Press(VK_UP, 0, kEnh)},
+        {"\x1b[>1;2;3c" "f", Press('F', 'f')},
+        {"\x1b[I", {}},  // focus report
+        {"\x1b[<0;5M" "g", Press('G', 'g')},
+        {"\x1b[" + std::string(InputDecoder::kMaxSequence + 10, '1') + "Az", Press('Z', 'z')},
+    });
+}
+
+TEST(Decoder, MouseReportsGiveButtonsMotionWheelModifiersAndDoubleClicks)
+{
+    ExpectTable({
+        {"\x1b[<0;1;1M\x1b[<32;2;1M\x1b[<0;2;1m", {Mouse(0, 0, 1), Mouse(1, 0, 1, 0, MOUSE_MOVED), Mouse(1, 0, 0)}},
+        {"\x1b[<35;80;25M", {Mouse(79, 24, 0, 0, MOUSE_MOVED)}},
+        {"\x1b[<2;3;4M", {Mouse(2, 3, RIGHTMOST_BUTTON_PRESSED)}},
+        {"\x1b[<0;5;5M\x1b[<2;5;5M", {Mouse(4, 4, 1), Mouse(4, 4, 3)}},
+        {"\x1b[<20;5;5M", {Mouse(4, 4, 1, kShift | kCtrl)}},
+        {"\x1b[<8;5;5M", {Mouse(4, 4, 1, kAlt)}},
+        {"\x1b[<64;5;5M", {Mouse(4, 4, 120u << 16, 0, MOUSE_WHEELED)}},
+        {"\x1b[M !!\x1b[M#!!", {Mouse(0, 0, 1), Mouse(0, 0, 0)}},  // X10
+        {"\x1b[<2;5;1M\x1b[<2;5;1m\x1b[<2;5;1M", {Mouse(4, 0, 2), Mouse(4, 0, 0), Mouse(4, 0, 2, 0, DOUBLE_CLICK)}},
+        {"\x1b[<0;5;1M\x1b[<0;5;1m\x1b[<0;6;1M", {Mouse(4, 0, 1), Mouse(4, 0, 0), Mouse(5, 0, 1)}},  // another cell
+        {"\x1b[<0;5;1M\x1b[<0;5;1m\x1b[<2;5;1M", {Mouse(4, 0, 1), Mouse(4, 0, 0), Mouse(4, 0, 2)}},  // another button
+    });
+}
+
+TEST(Decoder, ASecondPressWithin500msIsADoubleClickAndAThirdStartsAfresh)
+{
+    using Times = std::vector<uint64_t>;
+    for (auto [times, flags] : std::vector<std::pair<Times, std::string>>{
+             {{0, 500}, " 0 2"}, {{0, 501}, " 0 0"}, {{0, 100, 200, 300}, " 0 2 0 2"}}) {
         InputDecoder d;
-        std::vector<INPUT_RECORD> out;
-        d.Feed(bytes.data(), bytes.size(), 0, out);
-        EXPECT_TRUE(out.empty());
-        d.Expire(1000, out);
-        EXPECT_EQ(Describe(out), expected) << "after " << bytes.size() << " bytes";
+        std::string seen;
+        for (uint64_t t : times) {
+            std::string press = Decode(d, "\x1b[<0;5;1M", t).at(0);
+            seen += " " + press.substr(press.rfind("f=") + 2);
+            Decode(d, "\x1b[<0;5;1m", t + 20);
+        }
+        EXPECT_EQ(seen, flags);
     }
 }
 
-TEST(DecoderGarbage, BrokenInputIsDroppedAndWhatFollowsStillDecodes)
-{
-    ExpectTable({
-        {"stray continuation byte", "\x80" "a", Press('A', 'a')},
-        {"invalid lead byte", "\xFF" "b", Press('B', 'b')},
-        {"UTF-8 broken by ASCII", "\xC3" "c", Press('C', 'c')},
-        {"overlong encoding", "\xE0\x80\xAF" "d", Join({Press('D', 'd')})},
-        {"unknown CSI", "\x1b[99x" "e", Press('E', 'e')},
-        {"CSI broken by a control byte", "\x1b[12;\x01", Press('A', 0x01, kCtrl)},
-        {"CSI broken by a new sequence", "\x1b[1;\x1b[A", Press(VK_UP, 0, kEnh)},
-        {"unknown private reply", "\x1b[>1;2;3c" "f", Press('F', 'f')},
-        {"focus report", "\x1b[I", {}},
-        {"mouse report too short", "\x1b[<0;5M" "g", Press('G', 'g')},
-    });
-}
-
-TEST(DecoderGarbage, AnEndlessSequenceIsDroppedWhole)
-{
-    std::string junk = "\x1b[" + std::string(InputDecoder::kMaxSequence + 10, '1') + "A" + "z";
-    ExpectTable({{"over-long CSI", junk, Press('Z', 'z')}});
-}
-
-TEST(DecoderMouse, SgrReportsGivePressMotionAndRelease)
-{
-    ExpectTable({
-        {"left press", "\x1b[<0;10;5M", {Mouse(9, 4, FROM_LEFT_1ST_BUTTON_PRESSED)}},
-        {"press, drag, release",
-         "\x1b[<0;1;1M\x1b[<32;2;1M\x1b[<0;2;1m",
-         {Mouse(0, 0, 1), Mouse(1, 0, 1, 0, MOUSE_MOVED), Mouse(1, 0, 0)}},
-        {"motion without a button", "\x1b[<35;80;25M", {Mouse(79, 24, 0, 0, MOUSE_MOVED)}},
-        {"right press", "\x1b[<2;3;4M", {Mouse(2, 3, RIGHTMOST_BUTTON_PRESSED)}},
-        {"middle press", "\x1b[<1;3;4M", {Mouse(2, 3, FROM_LEFT_2ND_BUTTON_PRESSED)}},
-        {"left and right held together", "\x1b[<0;5;5M\x1b[<2;5;5M", {Mouse(4, 4, 1), Mouse(4, 4, 3)}},
-        {"Shift+Ctrl+click", "\x1b[<20;5;5M", {Mouse(4, 4, 1, kShift | kCtrl)}},
-        {"Alt+click", "\x1b[<8;5;5M", {Mouse(4, 4, 1, kAlt)}},
-        {"wheel up", "\x1b[<64;5;5M", {Mouse(4, 4, 120u << 16, 0, MOUSE_WHEELED)}},
-        {"wheel down", "\x1b[<65;5;5M", {Mouse(4, 4, 0xFF88u << 16, 0, MOUSE_WHEELED)}},
-        {"X10 report", "\x1b[M !!\x1b[M#!!", {Mouse(0, 0, 1), Mouse(0, 0, 0)}},
-    });
-}
-
-struct Click {
-    uint64_t at;
-    int x;
-    int button;  // SGR button number
-};
-
-std::vector<std::string> Clicks(const std::vector<Click> &clicks)
-{
-    InputDecoder d;
-    std::vector<INPUT_RECORD> out;
-    for (const Click &c : clicks) {
-        std::string press = "\x1b[<" + std::to_string(c.button) + ";" + std::to_string(c.x + 1) + ";1M";
-        std::string release = "\x1b[<" + std::to_string(c.button) + ";" + std::to_string(c.x + 1) + ";1m";
-        d.Feed(press.data(), press.size(), c.at, out);
-        d.Feed(release.data(), release.size(), c.at + 20, out);
-    }
-    std::vector<std::string> presses;
-    for (const auto &r : out)
-        if (r.Event.MouseEvent.dwButtonState) presses.push_back(Describe(r));
-    return presses;
-}
-
-TEST(DecoderMouse, ASecondPressOnTheSameCellWithin500msIsADoubleClick)
-{
-    EXPECT_EQ(Clicks({{0, 5, 0}, {300, 5, 0}}), (std::vector<std::string>{Mouse(5, 0, 1), Mouse(5, 0, 1, 0, DOUBLE_CLICK)}));
-    EXPECT_EQ(Clicks({{0, 5, 0}, {500, 5, 0}})[1], Mouse(5, 0, 1, 0, DOUBLE_CLICK)) << "500 ms is still in time";
-    EXPECT_EQ(Clicks({{0, 5, 0}, {501, 5, 0}})[1], Mouse(5, 0, 1)) << "too late";
-    EXPECT_EQ(Clicks({{0, 5, 0}, {100, 6, 0}})[1], Mouse(6, 0, 1)) << "another cell";
-    EXPECT_EQ(Clicks({{0, 5, 0}, {100, 5, 2}})[1], Mouse(5, 0, 2)) << "another button";
-    EXPECT_EQ(Clicks({{0, 5, 2}, {100, 5, 2}})[1], Mouse(5, 0, 2, 0, DOUBLE_CLICK)) << "right double click";
-    auto triple = Clicks({{0, 5, 0}, {100, 5, 0}, {200, 5, 0}, {300, 5, 0}});
-    EXPECT_EQ(triple[2], Mouse(5, 0, 1)) << "a third press starts afresh";
-    EXPECT_EQ(triple[3], Mouse(5, 0, 1, 0, DOUBLE_CLICK));
-}
-
-TEST(DecoderKeyboardProtocol, KeysReportTheirOwnReleases)
+TEST(Decoder, WithTheKeyboardProtocolKeysReportTheirOwnReleasesAndAltAloneArrives)
 {
     ExpectTable(
         {
-            {"a pressed", "\x1b[97u", {Down('A', 'a')}},
-            {"a released", "\x1b[97;1:3u", {Up('A', 'a')}},
-            {"a repeated", "\x1b[97;1:2u", {Down('A', 'a')}},
-            {"Shift+a", "\x1b[97;2u", {Down('A', 'A', kShift)}},
-            {"Caps Lock on", "\x1b[97;65u", {Down('A', 'A', CAPSLOCK_ON)}},
-            {"Shift with Caps Lock", "\x1b[97;66u", {Down('A', 'a', kShift | CAPSLOCK_ON)}},
-            {"Num Lock on", "\x1b[49;129u", {Down('1', '1', NUMLOCK_ON)}},
-            {"Ctrl+q", "\x1b[113;5u", {Down('Q', 0x11, kCtrl)}},
-            {"shifted digit", "\x1b[50;2u", {Down('2', '@', kShift)}},
-            {"Enter", "\x1b[13u", {Down(VK_RETURN, '\r')}},
-            {"Escape needs no timeout", "\x1b[27u", {Down(VK_ESCAPE, 0x1B)}},
-            {"Up released", "\x1b[1;1:3A", {Up(VK_UP, 0, kEnh)}},
-            {"F10 is F10", "\x1b[21~", {Down(VK_F10)}},
-            {"keypad 5", "\x1b[57404u", {Down(VK_NUMPAD5, '5')}},
-            {"keypad Enter", "\x1b[57414u", {Down(VK_RETURN, '\r', kEnh)}},
-            {"Caps Lock key", "\x1b[57358;65u", {Down(VK_CAPITAL, 0, CAPSLOCK_ON)}},
-            {"unknown private key", "\x1b[57430u", {}},
-            {"non-ASCII key", "\x1b[233u", {Down(0, 0x82)}},
+            {"\x1b[97u\x1b[97;1:2u\x1b[97;1:3u", {Key(true, 'A', 'a'), Key(true, 'A', 'a'), Key(false, 'A', 'a')}},
+            {"\x1b[97;2u", {Key(true, 'A', 'A', kShift)}},
+            {"\x1b[97;65u", {Key(true, 'A', 'A', CAPSLOCK_ON)}},
+            {"\x1b[49;129u", {Key(true, '1', '1', NUMLOCK_ON)}},
+            {"\x1b[113;5u", {Key(true, 'Q', 0x11, kCtrl)}},
+            {"\x1b[27u", {Key(true, VK_ESCAPE, 0x1B)}},  // no timeout needed
+            {"\x1b[1;1:3A", {Key(false, VK_UP, 0, kEnh)}},
+            {"\x1b[21~", {Key(true, VK_F10)}},
+            {"\x1b[57404u", {Key(true, VK_NUMPAD5, '5')}},
+            {"\x1b[57358;65u", {Key(true, VK_CAPITAL, 0, CAPSLOCK_ON)}},
+            {"\x1b[57430u", {}},
+            {"\x1b[233u", {Key(true, 0, 0x82)}},
+            {"\x1b[57443;3u\x1b[102;3u\x1b[102;3:3u\x1b[57443;1:3u",
+             {Key(true, VK_MENU, 0, kAlt), Key(true, 'F', 'f', kAlt), Key(false, 'F', 'f', kAlt), Key(false, VK_MENU)}},
+            {"\x1b[57449;3u\x1b[120;3u\x1b[57449;1:3u",
+             {Key(true, VK_MENU, 0, RIGHT_ALT_PRESSED | kEnh), Key(true, 'X', 'x', RIGHT_ALT_PRESSED),
+              Key(false, VK_MENU, 0, kEnh)}},
+            {"\x1b[57441;2u\x1b[57441;1:3u", {Key(true, VK_SHIFT, 0, kShift), Key(false, VK_SHIFT)}},
         },
         true);
 }
 
-TEST(DecoderKeyboardProtocol, AltAloneIsPressedAndReleased)
-{
-    ExpectTable(
-        {
-            {"left Alt", "\x1b[57443;3u\x1b[57443;1:3u", {Down(VK_MENU, 0, kAlt), Up(VK_MENU, 0, 0)}},
-            {"Alt+f as the keyboard sends it", "\x1b[57443;3u\x1b[102;3u\x1b[102;3:3u\x1b[57443;1:3u",
-             {Down(VK_MENU, 0, kAlt), Down('F', 'f', kAlt), Up('F', 'f', kAlt), Up(VK_MENU, 0, 0)}},
-            {"right Alt marks the keys it holds", "\x1b[57449;3u\x1b[120;3u\x1b[57449;1:3u",
-             {Down(VK_MENU, 0, RIGHT_ALT_PRESSED | kEnh), Down('X', 'x', RIGHT_ALT_PRESSED), Up(VK_MENU, 0, kEnh)}},
-            {"Shift key", "\x1b[57441;2u\x1b[57441;1:3u", {Down(VK_SHIFT, 0, kShift), Up(VK_SHIFT, 0, 0)}},
-        },
-        true);
-}
-
-TEST(DecoderKeyboardProtocol, WithoutReleasesAKeyNumberIsPressedAndReleased)
-{
-    // Terminals send CSI u for combinations legacy bytes cannot tell apart.
-    ExpectTable({{"Ctrl+Shift+i", "\x1b[105;6u", Press('I', 0x09, kCtrl | kShift)}});
-}
-
-TEST(DecoderWin32InputMode, SequencesCarryTheRecordsOwnFields)
+TEST(Decoder, Win32InputModeSequencesCarryTheRecordsOwnFields)
 {
     ExpectTable({
-        {"a down", "\x1b[65;30;97;1;0;1_", {Down('A', 'a')}},
-        {"a up with NumLock", "\x1b[65;30;97;0;32;1_", {Up('A', 'a', NUMLOCK_ON)}},
-        {"Alt down", "\x1b[18;56;0;1;2;1_", {Down(VK_MENU, 0, kAlt)}},
-        {"e acute", "\x1b[0;0;233;1;0;1_", {Down(0, 0x82)}},
+        {"\x1b[65;30;97;1;0;1_", {Key(true, 'A', 'a')}},
+        {"\x1b[65;30;97;0;32;1_", {Key(false, 'A', 'a', NUMLOCK_ON)}},
+        {"\x1b[18;56;0;1;2;1_", {Key(true, VK_MENU, 0, kAlt)}},
+        {"\x1b[0;0;233;1;0;1_", {Key(true, 0, 0x82)}},
     });
 }
 
-TEST(DecoderReplies, ProbeAnswersAreNotedAndKeysAroundThemKept)
+TEST(Decoder, ProbeAnswersAreNotedAndKeysAroundThemKept)
 {
     InputDecoder d;
-    std::vector<INPUT_RECORD> out;
-    std::string bytes = "x\x1b[?1u\x1b[?2026;2$y\x1b[?62;22cy";
-    d.Feed(bytes.data(), bytes.size(), 0, out);
-    EXPECT_EQ(Describe(out), Join({Press('X', 'x'), Press('Y', 'y')}));
+    EXPECT_EQ(Decode(d, "x\x1b[?1u\x1b[?2026;2$y\x1b[?62;22cy", 0), Join({Press('X', 'x'), Press('Y', 'y')}));
     EXPECT_TRUE(d.Replies().deviceAttributes);
     EXPECT_EQ(d.Replies().keyboardFlags, 1);
     EXPECT_EQ(d.Replies().syncOutputMode, 2);
-}
-
-TEST(DecoderReplies, ATerminalThatIgnoresProbesAnswersOnlyDeviceAttributes)
-{
-    InputDecoder d;
-    std::vector<INPUT_RECORD> out;
-    d.Feed("\x1b[?1;2c", 7, 0, out);
-    EXPECT_TRUE(d.Replies().deviceAttributes);
-    EXPECT_EQ(d.Replies().keyboardFlags, -1);
-    EXPECT_EQ(d.Replies().syncOutputMode, -1);
-    EXPECT_TRUE(out.empty());
+    InputDecoder plain;  // a terminal that ignores the probes answers device attributes alone
+    EXPECT_EQ(Decode(plain, "\x1b[?1;2c", 0), std::vector<std::string>{});
+    EXPECT_TRUE(plain.Replies().deviceAttributes);
+    EXPECT_EQ(plain.Replies().keyboardFlags, -1);
+    EXPECT_EQ(plain.Replies().syncOutputMode, -1);
 }
 
 }  // namespace

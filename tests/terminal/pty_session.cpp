@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <sstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -19,57 +18,29 @@ namespace tuikit::test {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int MsLeft(Clock::time_point until)
-{
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
-    return left < 0 ? 0 : static_cast<int>(left);
-}
-
-void WriteAll(int fd, const char *data, size_t size)
-{
-    while (size > 0) {
-        ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-}
-
-// The child that leads the session: starts the program as a foreground job
-// and ends the way the program ended.
-[[noreturn]] void LeadSession(int slave, int reportFd, const std::string &mode, const SessionOptions &options)
+// The child that leads the session: starts the program as its foreground
+// job and ends the way the program ended.
+[[noreturn]] void LeadSession(int slave, int reportFd, const std::vector<std::string> &argv, bool stdinIsTerminal)
 {
     setsid();
     ioctl(slave, TIOCSCTTY, 0);
-    int ready[2];
-    if (pipe(ready) != 0) _exit(120);
     pid_t program = fork();
     if (program == 0) {
         setpgid(0, 0);
-        char c;
-        while (read(ready[0], &c, 1) < 0 && errno == EINTR) {
-        }
-        int in = options.stdinIsTerminal ? slave : open("/dev/null", O_RDONLY);
-        dup2(in, STDIN_FILENO);
+        signal(SIGTTOU, SIG_IGN);
+        tcsetpgrp(slave, getpid());
+        signal(SIGTTOU, SIG_DFL);
+        dup2(stdinIsTerminal ? slave : open("/dev/null", O_RDONLY), STDIN_FILENO);
         dup2(slave, STDOUT_FILENO);
         dup2(slave, STDERR_FILENO);
         dup2(reportFd, 3);
-        fcntl(3, F_SETFD, 0);
         for (int fd = 4; fd < 64; ++fd) close(fd);
-        execl(TUIKIT_TTY_APP, TUIKIT_TTY_APP, mode.c_str(), static_cast<char *>(nullptr));
+        std::vector<char *> args;
+        for (const std::string &a : argv) args.push_back(const_cast<char *>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
         _exit(127);
     }
-    setpgid(program, program);
-    signal(SIGTTOU, SIG_IGN);
-    tcsetpgrp(slave, program);
-    // The pid is the first report: the program starts only after it.
-    char pidText[32];
-    int len = std::snprintf(pidText, sizeof pidText, "pid %d\n", static_cast<int>(program));
-    if (write(reportFd, pidText, static_cast<size_t>(len)) != len) _exit(122);
-    if (write(ready[1], "x", 1) != 1) _exit(121);
     int status = 0;
     while (waitpid(program, &status, 0) < 0 && errno == EINTR) {
     }
@@ -82,32 +53,25 @@ void WriteAll(int fd, const char *data, size_t size)
 
 }  // namespace
 
-PtySession::PtySession(const std::string &mode, SessionOptions options)
-    : term_(options.rows, options.cols), keyboardProtocol_(options.keyboardProtocol)
+PtySession::PtySession(const std::vector<std::string> &argv, SessionOptions options)
+    : term(options.rows, options.cols), keyboardProtocol_(options.keyboardProtocol)
 {
-    term_.Feed(options.before);
-    Spawn(mode, options);
-}
-
-void PtySession::Spawn(const std::string &mode, const SessionOptions &options)
-{
+    term.Feed("prompt$ ");
     winsize ws{};
     ws.ws_row = static_cast<unsigned short>(options.rows);
     ws.ws_col = static_cast<unsigned short>(options.cols);
-    if (openpty(&master_, &slave_, nullptr, nullptr, &ws) != 0) return;
-    before_ = TerminalBefore{Settings(), term_.Cursor(), term_.RowText(0)};
-    fcntl(master_, F_SETFD, FD_CLOEXEC);
     int reports[2];
-    if (pipe2(reports, O_CLOEXEC) != 0) return;
+    if (openpty(&master_, &slave_, nullptr, nullptr, &ws) != 0 || pipe2(reports, O_CLOEXEC) != 0) return;
+    fcntl(master_, F_SETFD, FD_CLOEXEC);
+    beforeSettings = Settings();
+    beforeCursor = term.Cursor();
+    beforeRow = term.RowText(0);
     reports_ = reports[0];
     leader_ = fork();
-    if (leader_ == 0) {
-        close(master_);
-        LeadSession(slave_, reports[1], mode, options);
-    }
+    if (leader_ == 0) LeadSession(slave_, reports[1], argv, options.stdinIsTerminal);
     close(reports[1]);
-    std::string line = WaitReport("pid ");
-    if (!line.empty()) program_ = static_cast<pid_t>(std::stoi(line.substr(4)));
+    // The program is the foreground job once it runs.
+    WaitUntil([&] { return (program_ = tcgetpgrp(master_)) > 0 && program_ != leader_; });
 }
 
 PtySession::~PtySession()
@@ -121,90 +85,71 @@ PtySession::~PtySession()
         if (fd >= 0) close(fd);
 }
 
-void PtySession::Type(const std::string &bytes) { WriteAll(master_, bytes.data(), bytes.size()); }
-
-void PtySession::Answer(const char *data, size_t size)
+void PtySession::Type(const std::string &bytes)
 {
-    if (keyboardProtocol_) {
-        // Answer the keyboard protocol query before the terminal's own
-        // answers to what follows it (device attributes).
-        std::string seen = queryTail_ + std::string(data, size);
-        for (size_t at = seen.find("\x1b[?u"); at != std::string::npos; at = seen.find("\x1b[?u", at + 1))
-            Type("\x1b[?0u");
-        queryTail_ = seen.size() > 3 ? seen.substr(seen.size() - 3) : seen;
+    for (size_t at = 0; at < bytes.size();) {
+        ssize_t n = write(master_, bytes.data() + at, bytes.size() - at);
+        if (n < 0 && errno != EINTR) return;
+        at += n > 0 ? static_cast<size_t>(n) : 0;
     }
-    term_.Feed(data, size);
-    std::string answers = term_.TakeAnswers();
-    if (!answers.empty()) Type(answers);
 }
 
 bool PtySession::PumpOnce(int timeoutMs)
 {
-    pollfd fds[2] = {{master_, POLLIN, 0}, {reportsOpen_ ? reports_ : -1, POLLIN, 0}};
-    int r = poll(fds, 2, timeoutMs);
-    if (r <= 0) return false;
+    pollfd fds[2] = {{master_, POLLIN, 0}, {reports_, POLLIN, 0}};
+    if (poll(fds, 2, timeoutMs) <= 0) return false;
     char buf[8192];
-    bool got = false;
-    if (fds[0].revents & POLLIN) {
-        ssize_t n = read(master_, buf, sizeof buf);
-        if (n > 0) Answer(buf, static_cast<size_t>(n));
-        got = n > 0;
+    ssize_t n = (fds[0].revents & POLLIN) ? read(master_, buf, sizeof buf) : 0;
+    if (n > 0) {
+        std::string out(buf, static_cast<size_t>(n));
+        if (keyboardProtocol_) {
+            // Answer the keyboard protocol query before the terminal's own
+            // answers to what follows it (device attributes).
+            std::string seen = queryTail_ + out;
+            for (size_t at = seen.find("\x1b[?u"); at != std::string::npos; at = seen.find("\x1b[?u", at + 1))
+                Type("\x1b[?0u");
+            queryTail_ = seen.substr(seen.size() > 3 ? seen.size() - 3 : 0);
+        }
+        term.Feed(out);
+        Type(term.TakeAnswers());
     }
-    if (fds[1].revents & (POLLIN | POLLHUP)) {
-        ssize_t n = read(reports_, buf, sizeof buf);
-        if (n > 0) reportBuffer_.append(buf, static_cast<size_t>(n));
-        else reportsOpen_ = false;
-        got = got || n > 0;
+    ssize_t r = (fds[1].revents & (POLLIN | POLLHUP)) ? read(reports_, buf, sizeof buf) : 0;
+    if (r > 0) reportBuffer_.append(buf, static_cast<size_t>(r));
+    if (fds[1].revents && r <= 0) {  // every writer is gone
+        close(reports_);
+        reports_ = -1;
     }
-    return got;
+    return n > 0 || r > 0;
 }
 
 bool PtySession::WaitUntil(const std::function<bool()> &done, int timeoutMs)
 {
-    auto until = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {
-        if (Clock::now() >= until) return false;
-        PumpOnce(std::min(MsLeft(until), 20));
+        if (std::chrono::steady_clock::now() >= until) return false;
+        PumpOnce(20);
     }
     return true;
 }
 
-bool PtySession::NextReport(std::string &line, int timeoutMs)
+bool PtySession::WaitShows(const std::string &text)
 {
-    bool got = WaitUntil([&] { return reportBuffer_.find('\n') != std::string::npos; }, timeoutMs);
-    if (!got) return false;
-    size_t end = reportBuffer_.find('\n');
-    line = reportBuffer_.substr(0, end);
-    reportBuffer_.erase(0, end + 1);
-    return true;
+    return WaitUntil([&] { return term.Shows(text); });
 }
 
-std::string PtySession::WaitReport(const std::string &prefix, int timeoutMs)
+std::string PtySession::WaitReport(const std::string &prefix)
 {
-    auto until = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::string line;
-    while (NextReport(line, MsLeft(until)))
-        if (line.rfind(prefix, 0) == 0) return line;
-    return {};
-}
-
-platform::ScreenBuffer PtySession::ReadScreen()
-{
-    std::string head = WaitReport("screen ");
-    int w = 1, h = 1, cx = 0, cy = 0;
-    if (std::sscanf(head.c_str(), "screen %d %d %d %d", &w, &h, &cx, &cy) != 4) return platform::ScreenBuffer(1, 1);
-    platform::ScreenBuffer screen(w, h);
-    for (int y = 0; y < h; ++y) {
-        std::string row;
-        if (!NextReport(row)) break;
-        for (int x = 0; x < w && static_cast<size_t>(x * 4 + 4) <= row.size(); ++x) {
-            unsigned ch = 0, attr = 0;
-            std::sscanf(row.c_str() + x * 4, "%2x%2x", &ch, &attr);
-            screen.SetCell(x, y, platform::Cell{static_cast<uint8_t>(ch), static_cast<uint16_t>(attr)});
+    WaitUntil([&] {
+        for (size_t end; (end = reportBuffer_.find('\n')) != std::string::npos;) {
+            line = reportBuffer_.substr(0, end);
+            reportBuffer_.erase(0, end + 1);
+            if (line.rfind(prefix, 0) == 0) return true;
         }
-    }
-    screen.cursor = COORD{static_cast<SHORT>(cx), static_cast<SHORT>(cy)};
-    return screen;
+        line.clear();
+        return false;
+    });
+    return line;
 }
 
 void PtySession::Signal(int sig)
@@ -212,27 +157,11 @@ void PtySession::Signal(int sig)
     if (program_ > 0) kill(program_, sig);
 }
 
-bool PtySession::Stopped() const
-{
-    std::ifstream stat("/proc/" + std::to_string(program_) + "/stat");
-    std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    size_t close = all.rfind(')');
-    return close != std::string::npos && close + 2 < all.size() && all[close + 2] == 'T';
-}
-
-int PtySession::WaitExit(int timeoutMs)
+int PtySession::WaitExit()
 {
     int status = -1;
-    bool done = WaitUntil(
-        [&] {
-            if (exited_) return true;
-            pid_t r = waitpid(leader_, &status, WNOHANG);
-            exited_ = r == leader_;
-            return exited_;
-        },
-        timeoutMs);
-    // What the program wrote last (the restore) may still be in the pipe.
-    while (PumpOnce(50)) {
+    bool done = WaitUntil([&] { return exited_ = waitpid(leader_, &status, WNOHANG) == leader_; });
+    while (PumpOnce(50)) {  // what the program wrote last (the restore) may still be in the pty
     }
     return done ? status : -1;
 }
@@ -242,7 +171,7 @@ void PtySession::Resize(int rows, int cols)
     winsize ws{};
     ws.ws_row = static_cast<unsigned short>(rows);
     ws.ws_col = static_cast<unsigned short>(cols);
-    term_.Resize(rows, cols);
+    term.Resize(rows, cols);
     ioctl(master_, TIOCSWINSZ, &ws);  // the program's group gets SIGWINCH
 }
 
@@ -258,6 +187,29 @@ int PtySession::PendingInput() const
     int n = 0;
     ioctl(slave_, FIONREAD, &n);
     return n;
+}
+
+bool SameSettings(const termios &a, const termios &b)
+{
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_lflag == b.c_lflag && a.c_cflag == b.c_cflag &&
+           std::equal(std::begin(a.c_cc), std::end(a.c_cc), std::begin(b.c_cc));
+}
+
+void ExpectRestored(PtySession &s)
+{
+    const TestTerminal &t = s.term;
+    EXPECT_TRUE(SameSettings(s.Settings(), s.beforeSettings)) << "terminal settings differ";
+    EXPECT_FALSE(t.altScreen);
+    EXPECT_EQ(t.RowText(0), s.beforeRow);
+    EXPECT_EQ(t.Cursor().row, s.beforeCursor.row);
+    EXPECT_EQ(t.Cursor().col, s.beforeCursor.col);
+    EXPECT_TRUE(t.cursorVisible);
+    EXPECT_EQ(t.mouse, 0);
+    for (auto [mode, on] : t.privateModes)
+        EXPECT_EQ(on, mode == 7 || mode == 25) << "private mode " << mode << " left switched";
+    EXPECT_EQ(t.keyboardDepth, 0) << "keyboard protocol flags left pushed";
+    EXPECT_LE(t.cursorStyle, 0) << "cursor style left changed";
+    EXPECT_EQ(s.PendingInput(), 0) << "input left over for the shell";
 }
 
 }  // namespace tuikit::test

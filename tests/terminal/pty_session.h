@@ -1,7 +1,8 @@
-// Runs the test program in a pseudo-terminal the way a shell runs a job:
-// its own process group in the foreground of a session whose leader waits
-// for it. The test side plays the terminal: it reads what the program
-// writes into libvterm, sends back the terminal's answers, and types bytes.
+// Runs a program in a pseudo-terminal the way a shell runs a job: its own
+// process group in the foreground of a session whose leader waits for it.
+// The test side plays the terminal: it feeds what the program writes into
+// libvterm, sends back the terminal's answers, and types bytes. The test
+// program also reports what it sees on descriptor 3.
 #pragma once
 
 #include <sys/types.h>
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/console/screen_buffer.h"
 #include "test_terminal.h"
 
 namespace tuikit::test {
@@ -23,55 +23,42 @@ struct SessionOptions {
     bool keyboardProtocol = false;
     // Standard input is /dev/null instead of the terminal.
     bool stdinIsTerminal = true;
-    // Text already on the terminal before the program starts, as a shell
-    // prompt would be.
-    std::string before = "prompt$ ";
-};
-
-// What the terminal looked like before the program ran.
-struct TerminalBefore {
-    termios settings;
-    VTermPos cursor;
-    std::string firstRow;
 };
 
 class PtySession {
 public:
-    explicit PtySession(const std::string &mode, SessionOptions options = {});
+    // argv[0] is the program's path.
+    explicit PtySession(const std::vector<std::string> &argv, SessionOptions options = {});
     ~PtySession();
     PtySession(const PtySession &) = delete;
     PtySession &operator=(const PtySession &) = delete;
 
-    TestTerminal &Term() { return term_; }
-    const TerminalBefore &Before() const { return before_; }
+    // The terminal, which shows a shell prompt before the program starts.
+    TestTerminal term;
+    // What the terminal was like before the program ran.
+    termios beforeSettings{};
+    VTermPos beforeCursor{};
+    std::string beforeRow;
+
     void Type(const std::string &bytes);
     // Plays the terminal until done() holds or the time is up.
     bool WaitUntil(const std::function<bool()> &done, int timeoutMs = 5000);
-    // The program's next report line; false when none came in time.
-    bool NextReport(std::string &line, int timeoutMs = 5000);
+    bool WaitShows(const std::string &text);
     // Skips reports until one starting with prefix; empty when none came.
-    std::string WaitReport(const std::string &prefix, int timeoutMs = 5000);
-    // The screen the program reported ("screen W H cx cy" and its rows).
-    platform::ScreenBuffer ReadScreen();
+    std::string WaitReport(const std::string &prefix);
 
     void Signal(int sig);
-    bool Stopped() const;
     pid_t Pid() const { return program_; }
     // Waits for the program to end; the wait status, or -1 on timeout.
-    int WaitExit(int timeoutMs = 5000);
+    int WaitExit();
     void Resize(int rows, int cols);
-
-    // The terminal's settings, and how many typed bytes nobody has read.
     termios Settings() const;
+    // Typed bytes that nobody has read.
     int PendingInput() const;
 
 private:
-    void Spawn(const std::string &mode, const SessionOptions &options);
     bool PumpOnce(int timeoutMs);
-    void Answer(const char *data, size_t size);
 
-    TestTerminal term_;
-    TerminalBefore before_{};
     bool keyboardProtocol_;
     int master_ = -1;
     int slave_ = -1;
@@ -79,9 +66,14 @@ private:
     pid_t leader_ = -1;
     pid_t program_ = -1;
     bool exited_ = false;
-    bool reportsOpen_ = true;
     std::string reportBuffer_;
     std::string queryTail_;
 };
+
+bool SameSettings(const termios &a, const termios &b);
+// Expects the terminal as it was before the program: settings, main screen
+// with its text and cursor, every mode the program switched on switched off,
+// no input left over for the shell.
+void ExpectRestored(PtySession &s);
 
 }  // namespace tuikit::test

@@ -1,9 +1,8 @@
-// An independent terminal for the tests: libvterm fed with the bytes a
-// program writes, plus a note of the modes those bytes switch (private
-// modes, keyboard protocol pushes, cursor style) to check restoration.
+// An independent terminal for the tests: libvterm fed with what a program
+// writes, plus a note of the modes those bytes switch (DEC private modes,
+// keyboard protocol pushes, cursor style) to check that they are undone.
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <string>
 
@@ -13,66 +12,47 @@
 
 namespace tuikit::test {
 
-struct TermCell {
-    char32_t glyph;  // a blank cell reads as a space
-    int fg;          // palette index, -1 for the default colour
-    int bg;
-};
-
 class TestTerminal {
 public:
     TestTerminal(int rows, int cols);
-    ~TestTerminal();
+    ~TestTerminal() { vterm_free(vt_); }
     TestTerminal(const TestTerminal &) = delete;
     TestTerminal &operator=(const TestTerminal &) = delete;
 
-    void Feed(const char *data, size_t size);
-    void Feed(const std::string &bytes) { Feed(bytes.data(), bytes.size()); }
+    void Feed(const std::string &bytes);
     // What the terminal answered (device attributes, cursor position...).
     std::string TakeAnswers();
     void Resize(int rows, int cols);
 
     int Rows() const { return rows_; }
-    int Cols() const { return cols_; }
-    TermCell At(int x, int y) const;
-    std::string RowText(int y) const;  // UTF-8, trailing blanks kept
+    char32_t Glyph(int x, int y) const;  // a blank cell reads as a space
+    std::string RowText(int y) const;    // glyphs outside ASCII read as '~'
+    bool Shows(const std::string &text) const;
     VTermPos Cursor() const;
-    bool CursorVisible() const { return cursorVisible_; }
-    int CursorShape() const { return cursorShape_; }
-    bool AltScreen() const { return altScreen_; }
-    int MouseMode() const { return mouse_; }
-
-    // Modes as switched by the bytes seen: DEC private modes (absent when
-    // never touched), the keyboard protocol stack depth, the last cursor
-    // style (DECSCUSR, -1 never set).
-    const std::map<int, bool> &PrivateModes() const { return modes_; }
-    int KeyboardDepth() const { return keyboardDepth_; }
-    int CursorStyle() const { return cursorStyle_; }
-
-    // The first cell where the terminal differs from the screen buffer in
-    // glyph or colours, described; empty when they are equal.
+    // The first cell where the terminal differs from the buffer in glyph or
+    // colours, described; empty when they are equal.
     std::string Difference(const platform::ScreenBuffer &screen) const;
+
+    bool cursorVisible = true;
+    int cursorShape = VTERM_PROP_CURSORSHAPE_BLOCK;
+    bool altScreen = false;
+    int mouse = 0;
+    std::map<int, bool> privateModes;  // absent when never touched
+    int keyboardDepth = 0;             // keyboard protocol flags pushed
+    int cursorStyle = -1;              // last DECSCUSR, -1 never set
 
 private:
     static int SetTermProp(VTermProp prop, VTermValue *val, void *user);
-    void Scan(char c);
-    void Sequence();
+    VTermScreenCell Cell(int x, int y) const;
+    void Sequence(const std::string &seq);
 
     VTerm *vt_;
     int rows_;
     int cols_;
-    bool cursorVisible_ = true;
-    int cursorShape_ = 1;
-    bool altScreen_ = false;
-    int mouse_ = 0;
-    std::map<int, bool> modes_;
-    int keyboardDepth_ = 0;
-    int cursorStyle_ = -1;
-    int scanState_ = 0;  // 0 text, 1 after ESC, 2 in CSI
-    std::string csi_;
+    std::string csi_;  // the control sequence being read
 };
 
-// The palette index a console colour nibble is shown with.
-int PaletteIndex(int nibble);
+// The test pattern (pattern.h) as a screen buffer of its seven rows.
+platform::ScreenBuffer PatternScreen();
 
 }  // namespace tuikit::test
