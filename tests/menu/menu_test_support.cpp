@@ -1,119 +1,70 @@
 #include "menu_test_support.h"
 
+#include <map>
+
 namespace tuikit::test {
 
-std::vector<Msg> appCalls;
-
-namespace {
-
-constexpr int kWidth = 80;
-constexpr int kHeight = 25;
-
-LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    appCalls.push_back(M(message, static_cast<long long>(wParam), static_cast<long long>(lParam)));
-    return 0;
-}
-
-}  // namespace
+std::string appCalls;
+Screen idleScreen;
 
 char PatternChar(int x, int y) { return static_cast<char>('a' + (x + 3 * y) % 26); }
-WORD PatternAttr(int x, int y) { return static_cast<WORD>(0x10 + (x * 7 + y) % 0xE0); }
 
-Screen CaptureScreen()
+void Drive(const Records &records)
 {
-    Screen s;
-    s.chars = RowText(0, 0, kWidth * kHeight);
-    s.attrs = RowAttrs(0, 0, kWidth * kHeight);
-    return s;
+    FeedAndDispatch(records);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) TuiDispatchMessage(&msg);
 }
 
-int CellsChanged(const Screen &a, const Screen &b)
-{
-    int n = 0;
-    for (size_t i = 0; i < a.chars.size() && i < b.chars.size(); ++i)
-        if (a.chars[i] != b.chars[i] || a.attrs[i] != b.attrs[i]) ++n;
-    return n;
-}
+Screen CaptureScreen() { return {RowText(0, 0, 80 * 25), RowAttrs(0, 0, 80 * 25)}; }
 
-std::vector<Msg> AppCallsOf(UINT message)
+std::string AttrLetters(int y, int x, int count)
 {
-    std::vector<Msg> out;
-    for (const Msg &m : appCalls)
-        if (m.message == message) out.push_back(m);
+    static const std::map<WORD, char> letters{{0x70, 'w'}, {0x7F, 'W'}, {0x07, 'k'}, {0x0F, 'K'}, {0x78, 'g'}};
+    std::string out;
+    for (WORD a : RowAttrs(y, x, count)) out.push_back(letters.contains(a) ? letters.at(a) : '.');
     return out;
 }
 
-std::vector<INPUT_RECORD> AltDown() { return {KeyRecord(true, VK_MENU, 0, LEFT_ALT_PRESSED)}; }
-std::vector<INPUT_RECORD> AltUp() { return {KeyRecord(false, VK_MENU)}; }
-std::vector<INPUT_RECORD> AltTap() { return AltDown() + AltUp(); }
-
-std::vector<INPUT_RECORD> Press(WORD vk, char ch) { return {KeyRecord(true, vk, ch), KeyRecord(false, vk, ch)}; }
-
-std::vector<INPUT_RECORD> WithAlt(WORD vk)
+LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return {KeyRecord(true, vk, 0, LEFT_ALT_PRESSED), KeyRecord(false, vk, 0, LEFT_ALT_PRESSED)};
-}
-
-std::vector<INPUT_RECORD> ButtonDown(int x, int y) { return {MouseRecord(x, y, FROM_LEFT_1ST_BUTTON_PRESSED)}; }
-std::vector<INPUT_RECORD> DragTo(int x, int y)
-{
-    return {MouseRecord(x, y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, MOUSE_MOVED)};
-}
-std::vector<INPUT_RECORD> ButtonUp(int x, int y) { return {MouseRecord(x, y, 0)}; }
-std::vector<INPUT_RECORD> Click(int x, int y) { return ButtonDown(x, y) + ButtonUp(x, y); }
-std::vector<INPUT_RECORD> HoverTo(int x, int y) { return {MouseRecord(x, y, 0, 0, MOUSE_MOVED)}; }
-
-std::vector<INPUT_RECORD> operator+(std::vector<INPUT_RECORD> a, const std::vector<INPUT_RECORD> &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-std::vector<int> Drive(const std::vector<INPUT_RECORD> &records)
-{
-    std::vector<int> results;
-    constexpr WORD kMarkerKey = 0xFF;
-    Append(records + std::vector<INPUT_RECORD>{KeyRecord(true, kMarkerKey)});
-    MSG msg;
-    bool marker = false;
-    while (!marker && NextMessage(msg)) {
-        if (msg.message == WM_KEYDOWN && msg.wParam == kMarkerKey) {
-            marker = true;
-            continue;
-        }
-        results.push_back(TuiDispatchMessage(&msg));
+    static const std::map<UINT, std::string> names{{WM_INITMENUPOPUP, "init"}, {WM_COMMAND, "cmd"}, {WM_KEYDOWN, "key"},
+                                                   {WM_CHAR, "char"}, {WM_TIMER, "timer"}, {WM_MOUSEMOVE, "move"},
+                                                   {WM_LBUTTONDOWN, "down"}, {WM_LBUTTONUP, "up"}};
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) return 0;
+    std::string call = names.contains(message) ? names.at(message) : std::to_string(message);
+    if (message >= WM_MOUSEMOVE && message <= WM_LBUTTONUP)
+        call += ":" + std::to_string(LOWORD(lParam)) + "," + std::to_string(HIWORD(lParam));
+    else if (wParam || lParam)
+        call += ":" + std::to_string(wParam) + (lParam ? "," + std::to_string(lParam) : "");
+    if (message == WM_COMMAND) {
+        EXPECT_EQ(menu::MenuMode, menu::MenuModeIdle);
+        EXPECT_EQ(CaptureScreen(), idleScreen);
     }
-    EXPECT_TRUE(marker) << "the pump never delivered the end-of-feed marker";
-    // What the menu posted while handling the input is in the queue now.
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) results.push_back(TuiDispatchMessage(&msg));
-    return results;
+    appCalls += (appCalls.empty() ? "" : " ") + call;
+    return 0;
 }
 
 void MenuTest::SetUp()
 {
     ASSERT_EQ(TuiInit(), 0);
-    HANDLE out = TuiOutputHandle();
-    for (int y = 0; y < kHeight; ++y) {
+    for (SHORT y = 0; y < 25; ++y) {
         std::string chars;
         std::vector<WORD> attrs;
-        for (int x = 0; x < kWidth; ++x) {
-            chars.push_back(PatternChar(x, y));
-            attrs.push_back(PatternAttr(x, y));
-        }
+        for (int x = 0; x < 80; ++x) chars.push_back(PatternChar(x, y)), attrs.push_back(0x10 + (x * 7 + y) % 0x50);
         DWORD n;
-        WriteConsoleOutputCharacterA(out, chars.data(), kWidth, COORD{0, static_cast<SHORT>(y)}, &n);
-        WriteConsoleOutputAttribute(out, attrs.data(), kWidth, COORD{0, static_cast<SHORT>(y)}, &n);
+        WriteConsoleOutputCharacterA(TuiOutputHandle(), chars.data(), 80, COORD{0, y}, &n);
+        WriteConsoleOutputAttribute(TuiOutputHandle(), attrs.data(), 80, COORD{0, y}, &n);
     }
     TuiSetCursorPos(40, 12);
-    TuiSetCursorInfo(25, 1);
+    TuiSetCursorInfo(60, 1);
     TuiSetProc(RecordingProc);
-    appCalls.clear();
 }
 
 void MenuTest::LoadMenu(const char *name)
 {
     ASSERT_EQ(TuiMenu(0, 0, name), 1) << name;
+    idleScreen = CaptureScreen();
     appCalls.clear();
 }
 

@@ -1,5 +1,5 @@
-// A screen with a known pattern, an application procedure that records what
-// it is called with, and input helpers for driving the menu bar the way a
+// A screen filled with a known pattern, an application procedure that notes
+// what it is called with, and input records for driving the bar the way a
 // user does.
 #pragma once
 
@@ -8,61 +8,54 @@
 
 #include "menu/menu_draw.h"
 #include "menu/menu_model.h"
-#include "menu_ids.h"
 #include "support/console_driver.h"
 
 namespace tuikit::test {
 
-// Every character and attribute of the screen buffer.
+using Records = std::vector<INPUT_RECORD>;
+inline Records operator+(Records a, const Records &b) { return a.insert(a.end(), b.begin(), b.end()), a; }
+inline Records AltDown() { return {KeyRecord(true, VK_MENU, 0, LEFT_ALT_PRESSED)}; }
+inline Records AltUp() { return {KeyRecord(false, VK_MENU)}; }
+inline Records AltTap() { return AltDown() + AltUp(); }
+// A key pressed and released, typing ch; or pressed and released with Alt held.
+inline Records Press(WORD vk, char ch = 0) { return {KeyRecord(true, vk, ch), KeyRecord(false, vk, ch)}; }
+inline Records WithAlt(WORD vk) { return {KeyRecord(true, vk, 0, LEFT_ALT_PRESSED), KeyRecord(false, vk, 0, LEFT_ALT_PRESSED)}; }
+inline Records ButtonDown(int x, int y) { return {MouseRecord(x, y, FROM_LEFT_1ST_BUTTON_PRESSED)}; }
+inline Records ButtonUp(int x, int y) { return {MouseRecord(x, y, 0)}; }
+inline Records DragTo(int x, int y) { return {MouseRecord(x, y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, MOUSE_MOVED)}; }
+inline Records Click(int x, int y) { return ButtonDown(x, y) + ButtonUp(x, y); }
+
+// Feeds the records through the pump into TuiDispatchMessage, then
+// dispatches what the menu posted, as an application loop does.
+void Drive(const Records &records);
+
 struct Screen {
     std::string chars;
     std::vector<WORD> attrs;
     bool operator==(const Screen &) const = default;
 };
 Screen CaptureScreen();
-// How many cells differ between two screens.
-int CellsChanged(const Screen &a, const Screen &b);
+extern Screen idleScreen;  // as the last LoadMenu left it
+// Attributes of a run of cells as letters: w 0x70, W 0x7F, k 0x07, K 0x0F,
+// g 0x78, and '.' for anything else (the pattern never uses those five).
+std::string AttrLetters(int y, int x, int count);
+char PatternChar(int x, int y);
 
-// The application procedure's calls, oldest first.
-extern std::vector<Msg> appCalls;
-std::vector<Msg> AppCallsOf(UINT message);
+// The application's calls, oldest first: "init", "cmd:102", "key:65",
+// "down:40,15" (mouse messages give the cell). Key releases are left out:
+// they come after whatever the key started. A WM_COMMAND that arrives while
+// the menu is still active or not yet off the screen fails the test.
+extern std::string appCalls;
+LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Input records.
-std::vector<INPUT_RECORD> AltDown();
-std::vector<INPUT_RECORD> AltUp();
-std::vector<INPUT_RECORD> AltTap();
-// Press and release of a key; ch is the character it types (0 for none).
-std::vector<INPUT_RECORD> Press(WORD vk, char ch = 0);
-// A key pressed and released while Alt is held.
-std::vector<INPUT_RECORD> WithAlt(WORD vk);
-std::vector<INPUT_RECORD> ButtonDown(int x, int y);
-std::vector<INPUT_RECORD> DragTo(int x, int y);
-std::vector<INPUT_RECORD> ButtonUp(int x, int y);
-std::vector<INPUT_RECORD> Click(int x, int y);
-std::vector<INPUT_RECORD> HoverTo(int x, int y);
-std::vector<INPUT_RECORD> operator+(std::vector<INPUT_RECORD> a, const std::vector<INPUT_RECORD> &b);
-
-// Feeds the records through the pump into TuiDispatchMessage, then hands
-// on whatever the menu posted (WM_COMMAND), as an application loop does.
-// Returns the result of TuiDispatchMessage for each retrieved message.
-std::vector<int> Drive(const std::vector<INPUT_RECORD> &records);
-
-// Console started, the screen filled with a pattern of characters and
-// attributes, the cursor at (40, 12) at 25% and visible, and a recording
-// application procedure.
+// Console started, the screen filled with the pattern, the cursor at
+// (40, 12), 60% and visible, the recording procedure set.
 class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    // TuiMenu with the name; fails the test when it does not return 1.
-    void LoadMenu(const char *name);
-
+    void LoadMenu(const char *name);  // must succeed; notes the idle screen
     menu::MenuBar &Bar() { return *menu::ActiveMenu; }
     menu::MenuPopup &Popup(size_t i) { return Bar().popups.at(i); }
-    std::string BarText() { return RowText(0, menu::MenuBarColumn, static_cast<int>(Bar().barText.size())); }
 };
-
-// The pattern cell the fixture wrote at (x, y).
-char PatternChar(int x, int y);
-WORD PatternAttr(int x, int y);
 
 }  // namespace tuikit::test
