@@ -1,5 +1,5 @@
-// Menu drawing on the screen cells: a popup's box, items and shadow, the
-// highlight moving by attributes only, and the screen kept under a popup.
+// Menu drawing on the screen cells: a popup's box, items and shadow, and
+// the screen kept under a popup.
 #include "menu_test_support.h"
 
 namespace tuikit::test {
@@ -13,28 +13,12 @@ TEST_F(MenuDraw, APopupHangsBelowItsTitleWithFrameItemsAndAShadowThatKeepsTheCha
     LoadMenu("Main");
     DrawPopup(Popup(1));  // Edit at x 8: Copy, Paste (grayed)
     std::string box[] = {"\xDA\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xBF", "\xB3 Copy     \xB3", "\xB3 Paste    \xB3",
-                         "\xC0\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xD9", idleScreen.chars.substr(5 * 80 + 7, 12)};
+                         "\xC0\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xD9", idleScreen.first.substr(5 * 80 + 7, 12)};
     const char *attrs[] = {".wwwwwwwwwwwwkk.", ".wwWwwwwwwwwwkk.", ".wwgggggwwwwwkk.", ".wwwwwwwwwwwwkk.", "..kkkkkkkkkkkkk."};
     for (int row = 1; row <= 5; ++row) {  // the shadow keeps the characters under it
-        EXPECT_EQ(RowText(row, 7, 14), box[row - 1] + idleScreen.chars.substr(size_t(row) * 80 + 19, 2)) << row;
+        EXPECT_EQ(RowText(row, 7, 14), box[row - 1] + idleScreen.first.substr(size_t(row) * 80 + 19, 2)) << row;
         EXPECT_EQ(AttrLetters(row, 6, 16), attrs[row - 1]) << row;
     }
-}
-
-TEST_F(MenuDraw, MovingTheHighlightRepaintsBothRowsByAttributeOnly)
-{
-    LoadMenu("Main");
-    MenuPopup &edit = Popup(1);
-    DrawPopup(edit);
-    SelectItem(edit, &edit.items[0]);
-    EXPECT_EQ(AttrLetters(2, 7, 13), "wkKkkkkkkkkwk");
-    std::string chars = CaptureScreen().chars;
-    SelectItem(edit, &edit.items[1]);  // grayed: highlighted, its letter unmarked
-    EXPECT_EQ(CaptureScreen().chars, chars);
-    EXPECT_EQ(AttrLetters(2, 7, 13), "wwWwwwwwwwwwk");
-    EXPECT_EQ(AttrLetters(3, 7, 13), "wkkkkkkkkkkwk");
-    SelectItem(edit, nullptr);
-    EXPECT_EQ(AttrLetters(3, 7, 13), "wggggggggggwk");
 }
 
 TEST_F(MenuDraw, TheScreenUnderAPopupComesBackCellForCell)

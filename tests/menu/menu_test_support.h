@@ -3,7 +3,9 @@
 // user does.
 #pragma once
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "menu/menu_draw.h"
@@ -27,33 +29,71 @@ inline Records Click(int x, int y) { return ButtonDown(x, y) + ButtonUp(x, y); }
 
 // Feeds the records through the pump into TuiDispatchMessage, then
 // dispatches what the menu posted, as an application loop does.
-void Drive(const Records &records);
+inline void Drive(const Records &records)
+{
+    FeedAndDispatch(records);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) TuiDispatchMessage(&msg);
+}
 
-struct Screen {
-    std::string chars;
-    std::vector<WORD> attrs;
-    bool operator==(const Screen &) const = default;
-};
-Screen CaptureScreen();
-extern Screen idleScreen;  // as the last LoadMenu left it
+using Screen = std::pair<std::string, std::vector<WORD>>;  // every character and attribute
+inline Screen CaptureScreen() { return {RowText(0, 0, 80 * 25), RowAttrs(0, 0, 80 * 25)}; }
+inline Screen idleScreen;  // as the last LoadMenu left it
+
 // Attributes of a run of cells as letters: w 0x70, W 0x7F, k 0x07, K 0x0F,
 // g 0x78, and '.' for anything else (the pattern never uses those five).
-std::string AttrLetters(int y, int x, int count);
-char PatternChar(int x, int y);
+inline std::string AttrLetters(int y, int x, int count)
+{
+    static const std::map<WORD, char> letters{{0x70, 'w'}, {0x7F, 'W'}, {0x07, 'k'}, {0x0F, 'K'}, {0x78, 'g'}};
+    std::string out;
+    for (WORD a : RowAttrs(y, x, count)) out.push_back(letters.contains(a) ? letters.at(a) : '.');
+    return out;
+}
 
 // The application's calls, oldest first: "init", "cmd:102", "key:65",
 // "down:40,15" (mouse messages give the cell). Key releases are left out:
 // they come after whatever the key started. A WM_COMMAND that arrives while
 // the menu is still active or not yet off the screen fails the test.
-extern std::string appCalls;
-LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM lParam);
+inline std::string appCalls;
+inline LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static const std::map<UINT, std::string> names{{WM_INITMENUPOPUP, "init"}, {WM_COMMAND, "cmd"}, {WM_KEYDOWN, "key"},
+                                                   {WM_CHAR, "char"}, {WM_TIMER, "timer"}, {WM_MOUSEMOVE, "move"},
+                                                   {WM_LBUTTONDOWN, "down"}, {WM_LBUTTONUP, "up"}};
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) return 0;
+    std::string call = names.contains(message) ? names.at(message) : std::to_string(message);
+    if (message >= WM_MOUSEMOVE && message <= WM_LBUTTONUP)
+        call += ":" + std::to_string(LOWORD(lParam)) + "," + std::to_string(HIWORD(lParam));
+    else if (wParam || lParam)
+        call += ":" + std::to_string(wParam) + (lParam ? "," + std::to_string(lParam) : "");
+    EXPECT_TRUE(message != WM_COMMAND || (menu::MenuMode == menu::MenuModeIdle && CaptureScreen() == idleScreen))
+        << "a command arrived before the menu had closed";
+    appCalls += (appCalls.empty() ? "" : " ") + call;
+    return 0;
+}
 
 // Console started, the screen filled with the pattern, the cursor at
 // (40, 12), 60% and visible, the recording procedure set.
 class MenuTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void LoadMenu(const char *name);  // must succeed; notes the idle screen
+    void SetUp() override
+    {
+        ASSERT_EQ(TuiInit(), 0);
+        Screen pattern;
+        for (int i = 0; i < 80 * 25; ++i) pattern.first.push_back(char('a' + i % 23)), pattern.second.push_back(WORD(0x10 + i % 0x50));
+        DWORD n;
+        WriteConsoleOutputCharacterA(TuiOutputHandle(), pattern.first.data(), 80 * 25, COORD{0, 0}, &n);
+        WriteConsoleOutputAttribute(TuiOutputHandle(), pattern.second.data(), 80 * 25, COORD{0, 0}, &n);
+        TuiSetCursorPos(40, 12);
+        TuiSetCursorInfo(60, 1);
+        TuiSetProc(RecordingProc);
+    }
+    void LoadMenu(const char *name)  // must succeed; notes the idle screen
+    {
+        ASSERT_EQ(TuiMenu(0, 0, name), 1) << name;
+        idleScreen = CaptureScreen();
+        appCalls.clear();
+    }
     menu::MenuBar &Bar() { return *menu::ActiveMenu; }
     menu::MenuPopup &Popup(size_t i) { return Bar().popups.at(i); }
 };
