@@ -29,9 +29,9 @@ std::string PopupOnScreen()
     const MenuPopup *p = ActiveMenu->currentPopup;
     if (MenuMode != MenuModePopup || !p) return "";
     std::string out = p->title.text + ":";
-    for (int i = 0; i < static_cast<int>(p->itemCount); ++i) {
-        std::string text = RowText(2 + i, p->x + 1, static_cast<int>(p->items[static_cast<size_t>(i)].text.size()));
-        out += AttrAt(p->x, 2 + i) == kSelectedAttr ? " [" + text + "]" : " " + text;
+    for (size_t i = 0; i < p->itemCount; ++i) {
+        std::string text = RowText(int(2 + i), p->x + 1, int(p->items[i].text.size()));
+        out += AttrAt(p->x, int(2 + i)) == kSelectedAttr ? " [" + text + "]" : " " + text;
     }
     return out;
 }

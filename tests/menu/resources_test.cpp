@@ -58,14 +58,12 @@ void RegisterAndFindEveryEntry(const std::vector<Bytes> &entries)
     Bytes image = Join(entries);
     ASSERT_TRUE(Add(image));
     std::fill(image.begin(), image.end(), 0xEE);
-    for (const char *name : {"Zebra", "zebra", "ZEBRA"}) EXPECT_EQ(MenuFound(name), "&Zebra") << name;
-    EXPECT_EQ(MenuFound("mixedCase"), "&Mixed");
-    EXPECT_EQ(MenuFound("#123"), "&Numbered");
-    EXPECT_EQ(MenuFound(MAKEINTRESOURCE(123)), "&Numbered");
-    EXPECT_EQ(MenuFound("about"), "&About");
+    const std::pair<LPCSTR, const char *> lookups[] = {
+        {"Zebra", "&Zebra"}, {"zebra", "&Zebra"}, {"ZEBRA", "&Zebra"}, {"mixedCase", "&Mixed"}, {"#123", "&Numbered"},
+        {MAKEINTRESOURCE(123), "&Numbered"}, {"about", "&About"}, {"Zebr", ""}, {"#", ""}, {"#12x", ""}, {"#70000", ""}, {"#124", ""}};
+    for (size_t i = 0; i < std::size(lookups); ++i) EXPECT_EQ(MenuFound(lookups[i].first), lookups[i].second) << i;
     HRSRC dialog = FindResourceA(nullptr, "ABOUT", RT_DIALOG);
     EXPECT_TRUE(dialog && dialog != FindResourceA(nullptr, "ABOUT", RT_MENU));
-    for (const char *missing : {"Zebr", "#", "#12x", "#70000", "#124"}) EXPECT_EQ(MenuFound(missing), "") << missing;
     EXPECT_EQ(FindResourceA(nullptr, "Zebra", RT_RCDATA), nullptr);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_TYPE_NOT_FOUND));
     EXPECT_EQ(FindResourceA(nullptr, "Zebr", RT_MENU), nullptr);
