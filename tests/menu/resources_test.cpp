@@ -3,10 +3,8 @@
 // names, any order of entries, and malformed images refused whole.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 #include "platform/resources.h"
 #include "tuikit/tuikit.h"
@@ -92,10 +90,9 @@ TEST(Resources, AMalformedOrCutImageIsRefusedWholeUnlessTheCutFallsBetweenEntrie
     // Cut inside an entry's header or data, an image is refused.
     for (size_t i = 0, start = 0; i < e.size(); start += e[i++].size()) {
         for (size_t cut = start + 1; cut <= start + e[i].size(); ++cut) {
-            std::unique_ptr<uint8_t[]> part(new uint8_t[cut]);  // a read past the cut is caught
-            std::memcpy(part.get(), good.data(), cut);
+            Bytes part(good.begin(), good.begin() + long(cut));  // exactly cut bytes: a read past them is caught
             uint32_t count = 0;
-            bool whole = ValidateResourceImage(part.get(), uint32_t(cut), &count);
+            bool whole = ValidateResourceImage(part.data(), uint32_t(cut), &count);
             EXPECT_EQ(whole, cut >= start + Dword(e[i], 0) + Dword(e[i], 4)) << cut;  // only padding may be missing
             EXPECT_EQ(whole ? count : i, i) << cut;  // the null entry is not counted
         }
