@@ -1,68 +1,101 @@
-// A screen with a known pattern, an application procedure that records what
-// it is called with, and input helpers for driving the menu bar the way a
+// A screen filled with a known pattern, an application procedure that notes
+// what it is called with, and input records for driving the bar the way a
 // user does.
 #pragma once
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "menu/menu_draw.h"
 #include "menu/menu_model.h"
-#include "menu_ids.h"
 #include "support/console_driver.h"
 
 namespace tuikit::test {
 
-// Every character and attribute of the screen buffer.
-struct Screen {
-    std::string chars;
-    std::vector<WORD> attrs;
-    bool operator==(const Screen &) const = default;
-};
-Screen CaptureScreen();
-// How many cells differ between two screens.
-int CellsChanged(const Screen &a, const Screen &b);
+using Records = std::vector<INPUT_RECORD>;
+inline Records operator+(Records a, const Records &b) { return a.insert(a.end(), b.begin(), b.end()), a; }
+inline Records AltDown() { return {KeyRecord(true, VK_MENU, 0, LEFT_ALT_PRESSED)}; }
+inline Records AltUp() { return {KeyRecord(false, VK_MENU)}; }
+inline Records AltTap() { return AltDown() + AltUp(); }
+// A key pressed and released, typing ch; or pressed and released with Alt held.
+inline Records Press(WORD vk, char ch = 0) { return {KeyRecord(true, vk, ch), KeyRecord(false, vk, ch)}; }
+inline Records WithAlt(WORD vk) { return {KeyRecord(true, vk, 0, LEFT_ALT_PRESSED), KeyRecord(false, vk, 0, LEFT_ALT_PRESSED)}; }
+inline Records ButtonDown(int x, int y) { return {MouseRecord(x, y, FROM_LEFT_1ST_BUTTON_PRESSED)}; }
+inline Records ButtonUp(int x, int y) { return {MouseRecord(x, y, 0)}; }
+inline Records DragTo(int x, int y) { return {MouseRecord(x, y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, MOUSE_MOVED)}; }
+inline Records Click(int x, int y) { return ButtonDown(x, y) + ButtonUp(x, y); }
 
-// The application procedure's calls, oldest first.
-extern std::vector<Msg> appCalls;
-std::vector<Msg> AppCallsOf(UINT message);
+// Feeds the records through the pump into TuiDispatchMessage, then
+// dispatches what the menu posted, as an application loop does.
+inline void Drive(const Records &records)
+{
+    FeedAndDispatch(records);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) TuiDispatchMessage(&msg);
+}
 
-// Input records.
-std::vector<INPUT_RECORD> AltDown();
-std::vector<INPUT_RECORD> AltUp();
-std::vector<INPUT_RECORD> AltTap();
-// Press and release of a key; ch is the character it types (0 for none).
-std::vector<INPUT_RECORD> Press(WORD vk, char ch = 0);
-// A key pressed and released while Alt is held.
-std::vector<INPUT_RECORD> WithAlt(WORD vk);
-std::vector<INPUT_RECORD> ButtonDown(int x, int y);
-std::vector<INPUT_RECORD> DragTo(int x, int y);
-std::vector<INPUT_RECORD> ButtonUp(int x, int y);
-std::vector<INPUT_RECORD> Click(int x, int y);
-std::vector<INPUT_RECORD> HoverTo(int x, int y);
-std::vector<INPUT_RECORD> operator+(std::vector<INPUT_RECORD> a, const std::vector<INPUT_RECORD> &b);
+using Screen = std::pair<std::string, std::vector<WORD>>;  // every character and attribute
+inline Screen CaptureScreen() { return {RowText(0, 0, 80 * 25), RowAttrs(0, 0, 80 * 25)}; }
+inline Screen idleScreen;  // as the last LoadMenu left it
 
-// Feeds the records through the pump into TuiDispatchMessage, then hands
-// on whatever the menu posted (WM_COMMAND), as an application loop does.
-// Returns the result of TuiDispatchMessage for each retrieved message.
-std::vector<int> Drive(const std::vector<INPUT_RECORD> &records);
+// Attributes of a run of cells as letters: w 0x70, W 0x7F, k 0x07, K 0x0F,
+// g 0x78, and '.' for anything else (the pattern never uses those five).
+inline std::string AttrLetters(int y, int x, int count)
+{
+    static const std::map<WORD, char> letters{{0x70, 'w'}, {0x7F, 'W'}, {0x07, 'k'}, {0x0F, 'K'}, {0x78, 'g'}};
+    std::string out;
+    for (WORD a : RowAttrs(y, x, count)) out.push_back(letters.contains(a) ? letters.at(a) : '.');
+    return out;
+}
 
-// Console started, the screen filled with a pattern of characters and
-// attributes, the cursor at (40, 12) at 25% and visible, and a recording
-// application procedure.
+// The application's calls, oldest first: "init", "cmd:102", "key:65",
+// "down:40,15" (mouse messages give the cell). Key releases are left out:
+// they come after whatever the key started. A WM_COMMAND that arrives while
+// the menu is still active or not yet off the screen fails the test.
+inline std::string appCalls;
+inline LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static const std::map<UINT, std::string> names{{WM_INITMENUPOPUP, "init"}, {WM_COMMAND, "cmd"}, {WM_KEYDOWN, "key"},
+                                                   {WM_CHAR, "char"}, {WM_TIMER, "timer"}, {WM_MOUSEMOVE, "move"},
+                                                   {WM_LBUTTONDOWN, "down"}, {WM_LBUTTONUP, "up"}};
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) return 0;
+    std::string call = names.contains(message) ? names.at(message) : std::to_string(message);
+    if (message >= WM_MOUSEMOVE && message <= WM_LBUTTONUP)
+        call += ":" + std::to_string(LOWORD(lParam)) + "," + std::to_string(HIWORD(lParam));
+    else if (wParam || lParam)
+        call += ":" + std::to_string(wParam) + (lParam ? "," + std::to_string(lParam) : "");
+    EXPECT_TRUE(message != WM_COMMAND || (menu::MenuMode == menu::MenuModeIdle && CaptureScreen() == idleScreen))
+        << "a command arrived before the menu had closed";
+    appCalls += (appCalls.empty() ? "" : " ") + call;
+    return 0;
+}
+
+// Console started, the screen filled with the pattern, the cursor at
+// (40, 12), 60% and visible, the recording procedure set.
 class MenuTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    // TuiMenu with the name; fails the test when it does not return 1.
-    void LoadMenu(const char *name);
-
+    void SetUp() override
+    {
+        ASSERT_EQ(TuiInit(), 0);
+        Screen pattern;
+        for (int i = 0; i < 80 * 25; ++i) pattern.first.push_back(char('a' + i % 23)), pattern.second.push_back(WORD(0x10 + i % 0x50));
+        DWORD n;
+        WriteConsoleOutputCharacterA(TuiOutputHandle(), pattern.first.data(), 80 * 25, COORD{0, 0}, &n);
+        WriteConsoleOutputAttribute(TuiOutputHandle(), pattern.second.data(), 80 * 25, COORD{0, 0}, &n);
+        TuiSetCursorPos(40, 12);
+        TuiSetCursorInfo(60, 1);
+        TuiSetProc(RecordingProc);
+    }
+    void LoadMenu(const char *name)  // must succeed; notes the idle screen
+    {
+        ASSERT_EQ(TuiMenu(0, 0, name), 1) << name;
+        idleScreen = CaptureScreen();
+        appCalls.clear();
+    }
     menu::MenuBar &Bar() { return *menu::ActiveMenu; }
     menu::MenuPopup &Popup(size_t i) { return Bar().popups.at(i); }
-    std::string BarText() { return RowText(0, menu::MenuBarColumn, static_cast<int>(Bar().barText.size())); }
 };
-
-// The pattern cell the fixture wrote at (x, y).
-char PatternChar(int x, int y);
-WORD PatternAttr(int x, int y);
 
 }  // namespace tuikit::test

@@ -3,11 +3,8 @@
 // names, any order of entries, and malformed images refused whole.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 #include "platform/resources.h"
 #include "tuikit/tuikit.h"
@@ -17,31 +14,19 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes LookupImage()
+uint32_t Dword(const Bytes &b, size_t at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24; }
+
+// lookup.res cut into its entries (data size, header size, ..., padding).
+std::vector<Bytes> Entries()
 {
     std::ifstream in(TUIKIT_LOOKUP_RES, std::ios::binary);
-    Bytes b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_FALSE(b.empty()) << "cannot read " << TUIKIT_LOOKUP_RES;
-    return b;
-}
-
-uint32_t Dword(const Bytes &b, size_t at)
-{
-    uint32_t v;
-    std::memcpy(&v, b.data() + at, 4);
-    return v;
-}
-
-// The image cut into its entries (each with its padding).
-std::vector<Bytes> Entries(const Bytes &image)
-{
+    Bytes image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<Bytes> out;
-    for (size_t at = 0; at < image.size();) {
-        size_t end = at + Dword(image, at + 4) + Dword(image, at);
-        end = (end + 3) & ~size_t{3};
-        out.emplace_back(image.begin() + static_cast<long>(at), image.begin() + static_cast<long>(end));
-        at = end;
+    for (size_t at = 0, end; at + 8 <= image.size(); at = end) {
+        end = (at + Dword(image, at) + Dword(image, at + 4) + 3) & ~size_t{3};
+        out.emplace_back(image.begin() + long(at), image.begin() + long(end));
     }
+    EXPECT_EQ(out.size(), 6u) << "cannot read " << TUIKIT_LOOKUP_RES;
     return out;
 }
 
@@ -52,124 +37,65 @@ Bytes Join(const std::vector<Bytes> &entries)
     return out;
 }
 
-// The first item text of the menu found, or "" when none is found.
+bool Add(const Bytes &image) { return TuiAddResources(image.data(), uint32_t(image.size())) == 1; }
+
+// The first title of the menu found by the name, or "".
 std::string MenuFound(LPCSTR name)
 {
     HRSRC r = FindResourceA(nullptr, name, RT_MENU);
-    if (!r) return "";
     auto *data = static_cast<const uint8_t *>(LockResource(LoadResource(nullptr, r)));
-    DWORD size = SizeofResource(nullptr, r);
     std::string text;
-    // Header (4 bytes), then the popup entry: flags, then its text.
-    for (DWORD at = 6; at + 1 < size && data[at]; at += 2) text.push_back(static_cast<char>(data[at]));
+    for (DWORD at = 6; r && at + 1 < SizeofResource(nullptr, r) && data[at]; at += 2) text.push_back(char(data[at]));
     return text;
 }
 
-void ExpectEveryLookupWorks()
+// Registers the entries from a buffer that is wiped afterwards, since the
+// store keeps its own copy, and looks every one up.
+void RegisterAndFindEveryEntry(const std::vector<Bytes> &entries)
 {
-    EXPECT_EQ(MenuFound("Zebra"), "&Zebra");
-    EXPECT_EQ(MenuFound("zebra"), "&Zebra");
-    EXPECT_EQ(MenuFound("MIXEDCASE"), "&Mixed");
-    EXPECT_EQ(MenuFound("mixedCase"), "&Mixed");
-    EXPECT_EQ(MenuFound("#123"), "&Numbered");
-    EXPECT_EQ(MenuFound(MAKEINTRESOURCE(123)), "&Numbered");
-    EXPECT_EQ(MenuFound("about"), "&About");
-    EXPECT_NE(FindResourceA(nullptr, "ABOUT", RT_DIALOG), nullptr);
-    EXPECT_NE(FindResourceA(nullptr, "ABOUT", RT_DIALOG), FindResourceA(nullptr, "ABOUT", RT_MENU));
+    Bytes image = Join(entries);
+    ASSERT_TRUE(Add(image));
+    std::fill(image.begin(), image.end(), 0xEE);
+    const std::pair<LPCSTR, const char *> lookups[] = {
+        {"Zebra", "&Zebra"}, {"zebra", "&Zebra"}, {"ZEBRA", "&Zebra"}, {"mixedCase", "&Mixed"}, {"#123", "&Numbered"},
+        {MAKEINTRESOURCE(123), "&Numbered"}, {"about", "&About"}, {"Zebr", ""}, {"#", ""}, {"#12x", ""}, {"#70000", ""}, {"#124", ""}};
+    for (size_t i = 0; i < std::size(lookups); ++i) EXPECT_EQ(MenuFound(lookups[i].first), lookups[i].second) << i;
+    HRSRC dialog = FindResourceA(nullptr, "ABOUT", RT_DIALOG);
+    EXPECT_TRUE(dialog && dialog != FindResourceA(nullptr, "ABOUT", RT_MENU));
+    EXPECT_EQ(FindResourceA(nullptr, "Zebra", RT_RCDATA), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_TYPE_NOT_FOUND));
+    EXPECT_EQ(FindResourceA(nullptr, "Zebr", RT_MENU), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_NAME_NOT_FOUND));
 }
 
-TEST(Resources, FindsEntriesByNameWithoutRegardToCaseAndByIdInBothForms)
-{
-    Bytes image = LookupImage();
-    ASSERT_EQ(TuiAddResources(image.data(), static_cast<uint32_t>(image.size())), 1);
-    ExpectEveryLookupWorks();
-}
+TEST(Resources, FindsEntriesByNameWithoutRegardToCaseAndByIdInBothForms) { RegisterAndFindEveryEntry(Entries()); }
 
 TEST(Resources, FindsTheSameEntriesWhenTheImageListsThemInTheOppositeOrder)
 {
-    std::vector<Bytes> entries = Entries(LookupImage());
-    ASSERT_GE(entries.size(), 6u);
+    std::vector<Bytes> entries = Entries();
     std::reverse(entries.begin() + 1, entries.end());  // the null entry stays first
-    Bytes image = Join(entries);
-    ASSERT_EQ(TuiAddResources(image.data(), static_cast<uint32_t>(image.size())), 1);
-    ExpectEveryLookupWorks();
+    RegisterAndFindEveryEntry(entries);
 }
 
-TEST(Resources, ReportsWhatIsMissing)
+TEST(Resources, AMalformedOrCutImageIsRefusedWholeUnlessTheCutFallsBetweenEntries)
 {
-    Bytes image = LookupImage();
-    ASSERT_EQ(TuiAddResources(image.data(), static_cast<uint32_t>(image.size())), 1);
-    EXPECT_EQ(FindResourceA(nullptr, "Zebr", RT_MENU), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-    EXPECT_EQ(FindResourceA(nullptr, "Zebra", RT_RCDATA), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
-    for (const char *bad : {"#", "#12x", "#70000", "#124"}) EXPECT_EQ(FindResourceA(nullptr, bad, RT_MENU), nullptr) << bad;
-    EXPECT_EQ(FindResourceA(nullptr, nullptr, RT_MENU), nullptr);
-    EXPECT_EQ(FindResourceA(reinterpret_cast<HMODULE>(1), "Zebra", RT_MENU), nullptr);
-    EXPECT_EQ(LoadResource(nullptr, reinterpret_cast<HRSRC>(&image)), nullptr);
-    EXPECT_EQ(SizeofResource(nullptr, nullptr), 0u);
-}
-
-TEST(Resources, KeepsItsOwnCopyOfTheImage)
-{
-    Bytes image = LookupImage();
-    ASSERT_EQ(TuiAddResources(image.data(), static_cast<uint32_t>(image.size())), 1);
-    std::fill(image.begin(), image.end(), 0xEE);
-    image.clear();
-    image.shrink_to_fit();
-    EXPECT_EQ(MenuFound("Zebra"), "&Zebra");
-}
-
-TEST(Resources, RefusesAMalformedImageWholeAndAddsNothing)
-{
-    Bytes good = LookupImage();
-    std::vector<Bytes> entries = Entries(good);
-    ASSERT_GE(entries.size(), 3u);
-
-    // Zebra's entry is fine; the one after it claims more data than there is.
-    Bytes image = Join({entries[0], entries[1], entries[2]});
-    size_t second = entries[0].size() + entries[1].size();
-    uint32_t huge = 0x10000;
-    std::memcpy(image.data() + second, &huge, 4);
-    EXPECT_EQ(TuiAddResources(image.data(), static_cast<uint32_t>(image.size())), 0);
-    EXPECT_EQ(FindResourceA(nullptr, "Zebra", RT_MENU), nullptr);
-
-    EXPECT_EQ(TuiAddResources(good.data(), 0), 0);
+    std::vector<Bytes> e = Entries();
+    Bytes good = Join(e), shortHeader = good, unterminated = good;
+    shortHeader[e[0].size() + 4] = 8;  // Zebra's header too short for its own fields
+    for (size_t at = e[0].size() + 12; at < e[0].size() + Dword(e[1], 4) - 16; at += 2)
+        unterminated[at] = 'Q';  // Zebra's name running to the header's end
+    EXPECT_FALSE(Add(shortHeader) || Add(unterminated));
     EXPECT_EQ(TuiAddResources(nullptr, 100), 0);
-    Bytes shortHeader = good;
-    uint32_t tiny = 8;
-    std::memcpy(shortHeader.data() + entries[0].size() + 4, &tiny, 4);
-    EXPECT_EQ(TuiAddResources(shortHeader.data(), static_cast<uint32_t>(shortHeader.size())), 0);
-    Bytes unterminated = Join({entries[0], entries[1]});
-    // Fill the name field with letters up to the header's end.
-    for (size_t at = entries[0].size() + 12; at < entries[0].size() + Dword(entries[1], 4) - 16; at += 2)
-        unterminated[at] = 'Q', unterminated[at + 1] = 0;
-    EXPECT_EQ(TuiAddResources(unterminated.data(), static_cast<uint32_t>(unterminated.size())), 0);
     EXPECT_EQ(FindResourceA(nullptr, "Zebra", RT_MENU), nullptr);
-}
-
-TEST(Resources, ACutImageIsRefusedUnlessTheCutFallsBetweenEntries)
-{
-    Bytes good = LookupImage();
-    std::vector<Bytes> entries = Entries(good);
-    size_t start = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        size_t dataEnd = start + Dword(entries[i], 4) + Dword(entries[i], 0);
-        for (size_t cut = start + 1; cut < start + entries[i].size() + 1; ++cut) {
-            // A buffer of exactly the cut's size, so a read past it is caught.
-            std::unique_ptr<uint8_t[]> part(new uint8_t[cut]);
-            std::memcpy(part.get(), good.data(), cut);
+    // Cut inside an entry's header or data, an image is refused.
+    for (size_t i = 0, start = 0; i < e.size(); start += e[i++].size()) {
+        for (size_t cut = start + 1; cut <= start + e[i].size(); ++cut) {
+            Bytes part(good.begin(), good.begin() + long(cut));  // exactly cut bytes: a read past them is caught
             uint32_t count = 0;
-            bool ok = ValidateResourceImage(part.get(), static_cast<uint32_t>(cut), &count);
-            if (cut < dataEnd) {
-                EXPECT_FALSE(ok) << "cut at " << cut;
-            } else {
-                // The entry is whole; only its padding may be missing.
-                EXPECT_TRUE(ok) << "cut at " << cut;
-                EXPECT_EQ(count, i) << "cut at " << cut;  // the null entry is not counted
-            }
+            bool whole = ValidateResourceImage(part.data(), uint32_t(cut), &count);
+            EXPECT_EQ(whole, cut >= start + Dword(e[i], 0) + Dword(e[i], 4)) << cut;  // only padding may be missing
+            EXPECT_EQ(whole ? count : i, i) << cut;  // the null entry is not counted
         }
-        start += entries[i].size();
     }
 }
 
