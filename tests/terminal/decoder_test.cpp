@@ -112,7 +112,7 @@ TEST(Decoder, TypedCharactersAndControlBytesAreKeysOfAUsLayout)
     });
 }
 
-TEST(Decoder, LegacySequencesAreCursorEditingAndFunctionKeysWithModifiers)
+TEST(Decoder, SequencesAreCursorEditingAndFunctionKeysWithModifiers)
 {
     ExpectTable({
         {"\x1b[A", Press(VK_UP, 0, kEnh)},
@@ -128,6 +128,9 @@ TEST(Decoder, LegacySequencesAreCursorEditingAndFunctionKeysWithModifiers)
         {"\x1b\xC3\xA9", AltPress(0, 0x82)},
         {"\x1b[1;3A", AltPress(VK_UP, 0, kEnh)},
         {"\x1b\x1bx", Join({Press(VK_ESCAPE, 0x1B), AltPress('X', 'x')})},
+        {"\x1b[65;30;97;1;0;1_", {Key(true, 'A', 'a')}},  // win32-input-mode: the record's own fields
+        {"\x1b[65;30;97;0;32;1_", {Key(false, 'A', 'a', NUMLOCK_ON)}},
+        {"\x1b[0;0;233;1;0;1_", {Key(true, 0, 0x82)}},
     });
 }
 
@@ -219,15 +222,6 @@ TEST(Decoder, WithTheKeyboardProtocolKeysReportTheirOwnReleasesAndAltAloneArrive
               Key(false, VK_MENU, 0, kEnh)}},
         },
         true);
-}
-
-TEST(Decoder, Win32InputModeSequencesCarryTheRecordsOwnFields)
-{
-    ExpectTable({
-        {"\x1b[65;30;97;1;0;1_", {Key(true, 'A', 'a')}},
-        {"\x1b[65;30;97;0;32;1_", {Key(false, 'A', 'a', NUMLOCK_ON)}},
-        {"\x1b[0;0;233;1;0;1_", {Key(true, 0, 0x82)}},
-    });
 }
 
 TEST(Decoder, ProbeAnswersAreNotedAndKeysAroundThemKept)

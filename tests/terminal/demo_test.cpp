@@ -53,8 +53,6 @@ TEST(PtyDemo, ClickingATitleOpensItsPopupAndClickingAnItemChoosesIt)
     int left = static_cast<int>(s.term.RowText(2).find("Status line")) - 2;
     EXPECT_LE(std::abs(left - title), 2);
     EXPECT_EQ(s.term.Glyph(left, 1), U'\u250C');
-    EXPECT_EQ(s.term.Glyph(left, 2), U'\u2502');
-    EXPECT_EQ(s.term.RowText(3).find("Colours"), static_cast<size_t>(left + 2));
     EXPECT_EQ(s.term.Glyph(left, 4), U'\u2514');
 
     // Released on the title the popup stays open; a click on an item chooses it.

@@ -70,14 +70,7 @@ public:
     TestTerminal term{25, 80};
     std::string beforeSettings;
 
-    void Type(const std::string &bytes)
-    {
-        for (size_t at = 0; at < bytes.size();) {
-            ssize_t n = write(master_, bytes.data() + at, bytes.size() - at);
-            if (n < 0 && errno != EINTR) return;
-            at += n > 0 ? static_cast<size_t>(n) : 0;
-        }
-    }
+    void Type(const std::string &bytes) { (void)!write(master_, bytes.data(), bytes.size()); }  // short: never cut
     // Plays the terminal until done() holds or the time is up.
     bool WaitUntil(const std::function<bool()> &done)
     {
