@@ -45,11 +45,10 @@ std::vector<std::string> AltPress(WORD vk, unsigned char ch = 0, DWORD state = 0
             Key(false, VK_MENU, 0, around)};
 }
 
-std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts)
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string> &b)
 {
-    std::vector<std::string> out;
-    for (const auto &p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 struct Case {
@@ -127,7 +126,7 @@ TEST(Decoder, SequencesAreCursorEditingAndFunctionKeysWithModifiers)
         {"\x1b" "x", AltPress('X', 'x')},
         {"\x1b\xC3\xA9", AltPress(0, 0x82)},
         {"\x1b[1;3A", AltPress(VK_UP, 0, kEnh)},
-        {"\x1b\x1bx", Join({Press(VK_ESCAPE, 0x1B), AltPress('X', 'x')})},
+        {"\x1b\x1bx", Press(VK_ESCAPE, 0x1B) + AltPress('X', 'x')},
         {"\x1b[65;30;97;1;0;1_", {Key(true, 'A', 'a')}},  // win32-input-mode: the record's own fields
         {"\x1b[65;30;97;0;32;1_", {Key(false, 'A', 'a', NUMLOCK_ON)}},
         {"\x1b[0;0;233;1;0;1_", {Key(true, 0, 0x82)}},
@@ -145,7 +144,7 @@ TEST(Decoder, AnEscapeOrACutSequenceIsResolvedWhenTheTimeoutHasPassed)
     for (auto [bytes, expected] : std::vector<Case>{
              {"\x1b", Press(VK_ESCAPE, 0x1B)},
              {"\x1b[", AltPress(VK_OEM_4, '[')},
-             {"\x1b[1;", Join({AltPress(VK_OEM_4, '['), Press('1', '1'), Press(VK_OEM_1, ';')})},
+             {"\x1b[1;", AltPress(VK_OEM_4, '[') + Press('1', '1') + Press(VK_OEM_1, ';')},
          }) {
         out.clear();
         EXPECT_EQ(Decode(d, bytes, 0), std::vector<std::string>{});
@@ -227,7 +226,7 @@ TEST(Decoder, WithTheKeyboardProtocolKeysReportTheirOwnReleasesAndAltAloneArrive
 TEST(Decoder, ProbeAnswersAreNotedAndKeysAroundThemKept)
 {
     InputDecoder d;
-    EXPECT_EQ(Decode(d, "x\x1b[?1u\x1b[?2026;2$y\x1b[?62;22cy", 0), Join({Press('X', 'x'), Press('Y', 'y')}));
+    EXPECT_EQ(Decode(d, "x\x1b[?1u\x1b[?2026;2$y\x1b[?62;22cy", 0), Press('X', 'x') + Press('Y', 'y'));
     EXPECT_TRUE(d.Replies().deviceAttributes);
     EXPECT_EQ(d.Replies().keyboardFlags, 1);
     EXPECT_EQ(d.Replies().syncOutputMode, 2);
