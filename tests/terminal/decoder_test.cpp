@@ -45,11 +45,10 @@ std::vector<std::string> AltPress(WORD vk, unsigned char ch = 0, DWORD state = 0
             Key(false, VK_MENU, 0, around)};
 }
 
-std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts)
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string> &b)
 {
-    std::vector<std::string> out;
-    for (const auto &p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 struct Case {
@@ -102,9 +101,7 @@ TEST(Decoder, TypedCharactersAndControlBytesAreKeysOfAUsLayout)
         {"a", Press('A', 'a')},
         {"Q", Press('Q', 'Q', kShift)},
         {"!", Press('1', '!', kShift)},
-        {" ", Press(VK_SPACE, ' ')},
         {"\xC3\xA9", Press(0, 0x82)},        // UTF-8 in code page 437
-        {"\xE2\x94\x80", Press(0, 0xC4)},    // a box drawing character
         {"\xE2\x82\xAC", Press(0, '?')},     // not in code page 437
         {"\r", Press(VK_RETURN, '\r')},
         {"\x7F", Press(VK_BACK, 0x08)},
@@ -114,18 +111,14 @@ TEST(Decoder, TypedCharactersAndControlBytesAreKeysOfAUsLayout)
     });
 }
 
-TEST(Decoder, LegacySequencesAreCursorEditingAndFunctionKeysWithModifiers)
+TEST(Decoder, SequencesAreCursorEditingAndFunctionKeysWithModifiers)
 {
     ExpectTable({
         {"\x1b[A", Press(VK_UP, 0, kEnh)},
         {"\x1bOB", Press(VK_DOWN, 0, kEnh)},  // application mode
         {"\x1b[1;5C", Press(VK_RIGHT, 0, kCtrl | kEnh)},
-        {"\x1b[1~", Press(VK_HOME, 0, kEnh)},
         {"\x1b[3;6~", Press(VK_DELETE, 0, kCtrl | kShift | kEnh)},
         {"\x1b[Z", Press(VK_TAB, '\t', kShift)},
-        {"\x1bOP", Press(VK_F1)},
-        {"\x1b[1;2R", Press(VK_F3, 0, kShift)},
-        {"\x1b[15~", Press(VK_F5)},
         {"\x1b[24;5~", Press(VK_F12, 0, kCtrl)},
         {"\x1b[21~", {Key(true, VK_MENU, 0, kAlt), Key(false, VK_MENU)}},  // F10 alone taps Alt for the menu bar
         {"\x1b[21;2~", Press(VK_F10, 0, kShift)},
@@ -133,8 +126,10 @@ TEST(Decoder, LegacySequencesAreCursorEditingAndFunctionKeysWithModifiers)
         {"\x1b" "x", AltPress('X', 'x')},
         {"\x1b\xC3\xA9", AltPress(0, 0x82)},
         {"\x1b[1;3A", AltPress(VK_UP, 0, kEnh)},
-        {"\x1b[3;7~", AltPress(VK_DELETE, 0, kCtrl | kEnh)},
-        {"\x1b\x1bx", Join({Press(VK_ESCAPE, 0x1B), AltPress('X', 'x')})},
+        {"\x1b\x1bx", Press(VK_ESCAPE, 0x1B) + AltPress('X', 'x')},
+        {"\x1b[65;30;97;1;0;1_", {Key(true, 'A', 'a')}},  // win32-input-mode: the record's own fields
+        {"\x1b[65;30;97;0;32;1_", {Key(false, 'A', 'a', NUMLOCK_ON)}},
+        {"\x1b[0;0;233;1;0;1_", {Key(true, 0, 0x82)}},
     });
 }
 
@@ -149,8 +144,7 @@ TEST(Decoder, AnEscapeOrACutSequenceIsResolvedWhenTheTimeoutHasPassed)
     for (auto [bytes, expected] : std::vector<Case>{
              {"\x1b", Press(VK_ESCAPE, 0x1B)},
              {"\x1b[", AltPress(VK_OEM_4, '[')},
-             {"\x1bO", AltPress('O', 'O', kShift)},
-             {"\x1b[1;", Join({AltPress(VK_OEM_4, '['), Press('1', '1'), Press(VK_OEM_1, ';')})},
+             {"\x1b[1;", AltPress(VK_OEM_4, '[') + Press('1', '1') + Press(VK_OEM_1, ';')},
          }) {
         out.clear();
         EXPECT_EQ(Decode(d, bytes, 0), std::vector<std::string>{});
@@ -166,14 +160,12 @@ TEST(Decoder, BrokenInputIsDroppedAndWhatFollowsStillDecodes)
 {
     ExpectTable({
         {"\x80" "a", Press('A', 'a')},
-        {"\xFF" "b", Press('B', 'b')},
         {"\xC3" "c", Press('C', 'c')},
         {"\xE0\x80\xAF" "d", Press('D', 'd')},  // overlong
         {"\x1b[99x" "e", Press('E', 'e')},
         {"\x1b[12;\x01", Press('A', 0x01, kCtrl)},
         {"\x1b[1;\x1b[A", Press(VK_UP, 0, kEnh)},
         {"\x1b[>1;2;3c" "f", Press('F', 'f')},
-        {"\x1b[I", {}},  // focus report
         {"\x1b[<0;5M" "g", Press('G', 'g')},
         {"\x1b[" + std::string(InputDecoder::kMaxSequence + 10, '1') + "Az", Press('Z', 'z')},
     });
@@ -183,16 +175,12 @@ TEST(Decoder, MouseReportsGiveButtonsMotionWheelModifiersAndDoubleClicks)
 {
     ExpectTable({
         {"\x1b[<0;1;1M\x1b[<32;2;1M\x1b[<0;2;1m", {Mouse(0, 0, 1), Mouse(1, 0, 1, 0, MOUSE_MOVED), Mouse(1, 0, 0)}},
-        {"\x1b[<35;80;25M", {Mouse(79, 24, 0, 0, MOUSE_MOVED)}},
-        {"\x1b[<2;3;4M", {Mouse(2, 3, RIGHTMOST_BUTTON_PRESSED)}},
         {"\x1b[<0;5;5M\x1b[<2;5;5M", {Mouse(4, 4, 1), Mouse(4, 4, 3)}},
-        {"\x1b[<20;5;5M", {Mouse(4, 4, 1, kShift | kCtrl)}},
-        {"\x1b[<8;5;5M", {Mouse(4, 4, 1, kAlt)}},
+        {"\x1b[<28;5;5M", {Mouse(4, 4, 1, kShift | kAlt | kCtrl)}},
         {"\x1b[<64;5;5M", {Mouse(4, 4, 120u << 16, 0, MOUSE_WHEELED)}},
         {"\x1b[M !!\x1b[M#!!", {Mouse(0, 0, 1), Mouse(0, 0, 0)}},  // X10
         {"\x1b[<2;5;1M\x1b[<2;5;1m\x1b[<2;5;1M", {Mouse(4, 0, 2), Mouse(4, 0, 0), Mouse(4, 0, 2, 0, DOUBLE_CLICK)}},
         {"\x1b[<0;5;1M\x1b[<0;5;1m\x1b[<0;6;1M", {Mouse(4, 0, 1), Mouse(4, 0, 0), Mouse(5, 0, 1)}},  // another cell
-        {"\x1b[<0;5;1M\x1b[<0;5;1m\x1b[<2;5;1M", {Mouse(4, 0, 1), Mouse(4, 0, 0), Mouse(4, 0, 2)}},  // another button
     });
 }
 
@@ -218,14 +206,12 @@ TEST(Decoder, WithTheKeyboardProtocolKeysReportTheirOwnReleasesAndAltAloneArrive
         {
             {"\x1b[97u\x1b[97;1:2u\x1b[97;1:3u", {Key(true, 'A', 'a'), Key(true, 'A', 'a'), Key(false, 'A', 'a')}},
             {"\x1b[97;2u", {Key(true, 'A', 'A', kShift)}},
-            {"\x1b[97;65u", {Key(true, 'A', 'A', CAPSLOCK_ON)}},
-            {"\x1b[49;129u", {Key(true, '1', '1', NUMLOCK_ON)}},
+            {"\x1b[97;193u", {Key(true, 'A', 'A', CAPSLOCK_ON | NUMLOCK_ON)}},
             {"\x1b[113;5u", {Key(true, 'Q', 0x11, kCtrl)}},
             {"\x1b[27u", {Key(true, VK_ESCAPE, 0x1B)}},  // no timeout needed
             {"\x1b[1;1:3A", {Key(false, VK_UP, 0, kEnh)}},
             {"\x1b[21~", {Key(true, VK_F10)}},
             {"\x1b[57404u", {Key(true, VK_NUMPAD5, '5')}},
-            {"\x1b[57358;65u", {Key(true, VK_CAPITAL, 0, CAPSLOCK_ON)}},
             {"\x1b[57430u", {}},
             {"\x1b[233u", {Key(true, 0, 0x82)}},
             {"\x1b[57443;3u\x1b[102;3u\x1b[102;3:3u\x1b[57443;1:3u",
@@ -233,25 +219,14 @@ TEST(Decoder, WithTheKeyboardProtocolKeysReportTheirOwnReleasesAndAltAloneArrive
             {"\x1b[57449;3u\x1b[120;3u\x1b[57449;1:3u",
              {Key(true, VK_MENU, 0, RIGHT_ALT_PRESSED | kEnh), Key(true, 'X', 'x', RIGHT_ALT_PRESSED),
               Key(false, VK_MENU, 0, kEnh)}},
-            {"\x1b[57441;2u\x1b[57441;1:3u", {Key(true, VK_SHIFT, 0, kShift), Key(false, VK_SHIFT)}},
         },
         true);
-}
-
-TEST(Decoder, Win32InputModeSequencesCarryTheRecordsOwnFields)
-{
-    ExpectTable({
-        {"\x1b[65;30;97;1;0;1_", {Key(true, 'A', 'a')}},
-        {"\x1b[65;30;97;0;32;1_", {Key(false, 'A', 'a', NUMLOCK_ON)}},
-        {"\x1b[18;56;0;1;2;1_", {Key(true, VK_MENU, 0, kAlt)}},
-        {"\x1b[0;0;233;1;0;1_", {Key(true, 0, 0x82)}},
-    });
 }
 
 TEST(Decoder, ProbeAnswersAreNotedAndKeysAroundThemKept)
 {
     InputDecoder d;
-    EXPECT_EQ(Decode(d, "x\x1b[?1u\x1b[?2026;2$y\x1b[?62;22cy", 0), Join({Press('X', 'x'), Press('Y', 'y')}));
+    EXPECT_EQ(Decode(d, "x\x1b[?1u\x1b[?2026;2$y\x1b[?62;22cy", 0), Press('X', 'x') + Press('Y', 'y'));
     EXPECT_TRUE(d.Replies().deviceAttributes);
     EXPECT_EQ(d.Replies().keyboardFlags, 1);
     EXPECT_EQ(d.Replies().syncOutputMode, 2);

@@ -5,75 +5,229 @@
 // program also reports what it sees on descriptor 3.
 #pragma once
 
-#include <sys/types.h>
-#include <termios.h>
-
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
 #include <functional>
+#include <map>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "test_terminal.h"
 
 namespace tuikit::test {
 
 struct SessionOptions {
-    int rows = 25;
-    int cols = 80;
-    // Answer the extended keyboard protocol query as a terminal that has it.
-    bool keyboardProtocol = false;
-    // Standard input is /dev/null instead of the terminal.
-    bool stdinIsTerminal = true;
+    bool keyboardProtocol = false;  // answer the keyboard protocol query as a terminal that has it
+    bool stdinIsTerminal = true;    // else standard input is /dev/null
 };
 
 class PtySession {
 public:
     // argv[0] is the program's path.
-    explicit PtySession(const std::vector<std::string> &argv, SessionOptions options = {});
-    ~PtySession();
+    explicit PtySession(const std::vector<std::string> &argv, SessionOptions options = {}) : options_(options)
+    {
+        term.Feed("prompt$ ");
+        winsize ws{25, 80, 0, 0};
+        int reports[2];
+        if (openpty(&master_, &slave_, nullptr, nullptr, &ws) != 0 || pipe2(reports, O_CLOEXEC) != 0) return;
+        fcntl(master_, F_SETFD, FD_CLOEXEC);
+        beforeSettings = Settings();
+        reports_ = reports[0];
+        leader_ = fork();
+        if (leader_ == 0) LeadSession(reports[1], argv);
+        close(reports[1]);
+        // The program is the foreground job once it runs.
+        WaitUntil([&] { return (program_ = tcgetpgrp(master_)) > 0 && program_ != leader_; });
+    }
+    ~PtySession()
+    {
+        if (!exited_ && leader_ > 0) {
+            if (program_ > 0) kill(program_, SIGKILL);
+            kill(leader_, SIGKILL);
+            waitpid(leader_, nullptr, 0);
+        }
+        for (int fd : {master_, slave_, reports_})
+            if (fd >= 0) close(fd);
+    }
     PtySession(const PtySession &) = delete;
     PtySession &operator=(const PtySession &) = delete;
 
     // The terminal, which shows a shell prompt before the program starts.
-    TestTerminal term;
-    // What the terminal was like before the program ran.
-    termios beforeSettings{};
-    VTermPos beforeCursor{};
-    std::string beforeRow;
+    TestTerminal term{25, 80};
+    std::string beforeSettings;
 
-    void Type(const std::string &bytes);
+    void Type(const std::string &bytes) { (void)!write(master_, bytes.data(), bytes.size()); }  // short: never cut
     // Plays the terminal until done() holds or the time is up.
-    bool WaitUntil(const std::function<bool()> &done, int timeoutMs = 5000);
-    bool WaitShows(const std::string &text);
+    bool WaitUntil(const std::function<bool()> &done)
+    {
+        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() >= until) return false;
+            PumpOnce(20);
+        }
+        return true;
+    }
+    bool WaitShows(const std::string &text) { return WaitUntil([&] { return term.Shows(text); }); }
     // Skips reports until one starting with prefix; empty when none came.
-    std::string WaitReport(const std::string &prefix);
-
-    void Signal(int sig);
+    std::string WaitReport(const std::string &prefix)
+    {
+        std::string line;
+        WaitUntil([&] {
+            for (size_t end; (end = reports_buffer_.find('\n')) != std::string::npos;) {
+                line = reports_buffer_.substr(0, end);
+                reports_buffer_.erase(0, end + 1);
+                if (line.rfind(prefix, 0) == 0) return true;
+            }
+            line.clear();
+            return false;
+        });
+        return line;
+    }
+    void Signal(int sig) { kill(program_, sig); }
     pid_t Pid() const { return program_; }
     // Waits for the program to end; the wait status, or -1 on timeout.
-    int WaitExit();
-    void Resize(int rows, int cols);
-    termios Settings() const;
-    // Typed bytes that nobody has read.
-    int PendingInput() const;
+    int WaitExit()
+    {
+        int status = -1;
+        bool done = WaitUntil([&] { return exited_ = waitpid(leader_, &status, WNOHANG) == leader_; });
+        while (PumpOnce(50)) {  // what the program wrote last (the restore) may still be in the pty
+        }
+        return done ? status : -1;
+    }
+    void Resize(int rows, int cols)
+    {
+        winsize ws{static_cast<unsigned short>(rows), static_cast<unsigned short>(cols), 0, 0};
+        term.Resize(rows, cols);
+        ioctl(master_, TIOCSWINSZ, &ws);  // the program's group gets SIGWINCH
+    }
+    // The terminal's settings as bytes, to compare.
+    std::string Settings() const
+    {
+        termios t;
+        std::memset(&t, 0, sizeof t);
+        tcgetattr(slave_, &t);
+        return std::string(reinterpret_cast<const char *>(&t), sizeof t);
+    }
+    // Expects the terminal as it was before the program: settings, main
+    // screen with the prompt and after it the line the program wrote to
+    // standard error, if any, every mode the program switched undone, no
+    // input left over for the shell.
+    void ExpectRestored(const std::string &printed = "")
+    {
+        EXPECT_EQ(Settings(), beforeSettings) << "terminal settings differ";
+        EXPECT_FALSE(term.altScreen);
+        EXPECT_EQ(term.RowText(0), ("prompt$ " + printed).append(72 - printed.size(), ' '));
+        EXPECT_EQ(term.Cursor().col, printed.empty() ? 8 : 0) << "the cursor is where the shell left it";
+        EXPECT_EQ(term.Cursor().row, printed.empty() ? 0 : 1);
+        EXPECT_TRUE(term.cursorVisible);
+        EXPECT_EQ(term.cursorShape, VTERM_PROP_CURSORSHAPE_BLOCK) << "cursor style left changed";
+        EXPECT_EQ(term.mouse, 0);
+        EXPECT_EQ(ModesLeft(), "");
+        int pending = 0;
+        ioctl(slave_, FIONREAD, &pending);
+        EXPECT_EQ(pending, 0) << "input left over for the shell";
+    }
 
 private:
-    bool PumpOnce(int timeoutMs);
+    // The child that leads the session: starts the program as its foreground
+    // job and ends the way the program ended.
+    [[noreturn]] void LeadSession(int reportFd, const std::vector<std::string> &argv)
+    {
+        setsid();
+        ioctl(slave_, TIOCSCTTY, 0);
+        pid_t program = fork();
+        if (program == 0) {
+            setpgid(0, 0);
+            signal(SIGTTOU, SIG_IGN);
+            tcsetpgrp(slave_, getpid());
+            signal(SIGTTOU, SIG_DFL);
+            dup2(options_.stdinIsTerminal ? slave_ : open("/dev/null", O_RDONLY), STDIN_FILENO);
+            dup2(slave_, STDOUT_FILENO);
+            dup2(slave_, STDERR_FILENO);
+            dup2(reportFd, 3);
+            for (int fd = 4; fd < 64; ++fd) close(fd);
+            std::vector<char *> args;
+            for (const std::string &a : argv) args.push_back(const_cast<char *>(a.c_str()));
+            args.push_back(nullptr);
+            execv(args[0], args.data());
+            _exit(127);
+        }
+        int status = 0;
+        while (waitpid(program, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFSIGNALED(status)) {
+            signal(WTERMSIG(status), SIG_DFL);
+            kill(getpid(), WTERMSIG(status));
+        }
+        _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 123);
+    }
 
-    bool keyboardProtocol_;
-    int master_ = -1;
-    int slave_ = -1;
-    int reports_ = -1;
-    pid_t leader_ = -1;
-    pid_t program_ = -1;
+    bool PumpOnce(int timeoutMs)
+    {
+        pollfd fds[2] = {{master_, POLLIN, 0}, {reports_, POLLIN, 0}};
+        if (poll(fds, 2, timeoutMs) <= 0) return false;
+        char buf[8192];
+        ssize_t n = (fds[0].revents & POLLIN) ? read(master_, buf, sizeof buf) : 0;
+        if (n > 0) {
+            std::string out(buf, static_cast<size_t>(n));
+            // Answer the keyboard protocol query before the terminal's own
+            // answers to what follows it (device attributes).
+            std::string seen = queryTail_ + out;
+            for (size_t at = seen.find("\x1b[?u"); options_.keyboardProtocol && at != std::string::npos;
+                 at = seen.find("\x1b[?u", at + 1))
+                Type("\x1b[?0u");
+            queryTail_ = seen.substr(seen.size() > 3 ? seen.size() - 3 : 0);
+            Type(term.Feed(out));
+        }
+        ssize_t r = (fds[1].revents & (POLLIN | POLLHUP)) ? read(reports_, buf, sizeof buf) : 0;
+        if (r > 0) reports_buffer_.append(buf, static_cast<size_t>(r));
+        if (fds[1].revents && r <= 0) {  // every writer is gone
+            close(reports_);
+            reports_ = -1;
+        }
+        return n > 0 || r > 0;
+    }
+
+    // DEC private modes left other than a shell has them (cursor shown,
+    // line wrap on) and keyboard protocol pushes not popped.
+    std::string ModesLeft() const
+    {
+        static const std::regex kMode("\x1b\\[([?<>])([0-9;]*)([hlu])");
+        std::map<int, bool> on;
+        int pushed = 0;
+        for (std::sregex_iterator it(term.written.begin(), term.written.end(), kMode), end; it != end; ++it) {
+            std::string lead = (*it)[1], params = (*it)[2], final = (*it)[3];
+            std::istringstream list(params);
+            if (lead == "?" && final != "u")
+                for (std::string mode; std::getline(list, mode, ';');) on[std::atoi(mode.c_str())] = final == "h";
+            else if (final == "u" && lead != "?")
+                pushed += lead == ">" ? 1 : -std::max(1, std::atoi(params.c_str()));
+        }
+        std::string left = pushed ? "keyboard protocol pushed " + std::to_string(pushed) : "";
+        for (auto [mode, set] : on)
+            if (set != (mode == 7 || mode == 25)) left += " ?" + std::to_string(mode) + (set ? "h" : "l");
+        return left;
+    }
+
+    SessionOptions options_;
+    int master_ = -1, slave_ = -1, reports_ = -1;
+    pid_t leader_ = -1, program_ = -1;
     bool exited_ = false;
-    std::string reportBuffer_;
-    std::string queryTail_;
+    std::string reports_buffer_, queryTail_;
 };
-
-bool SameSettings(const termios &a, const termios &b);
-// Expects the terminal as it was before the program: settings, main screen
-// with its text and cursor, every mode the program switched on switched off,
-// no input left over for the shell.
-void ExpectRestored(PtySession &s);
 
 }  // namespace tuikit::test

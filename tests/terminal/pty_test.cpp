@@ -1,93 +1,58 @@
 // The test program end to end in a pseudo-terminal with libvterm as the
-// terminal: what it draws shows cell for cell, and however it ends the
-// terminal is as it was.
-#include <gtest/gtest.h>
-
-#include <csignal>
+// terminal: what it draws shows cell for cell, and however it ends or stops
+// the terminal is as it was.
 #include <fstream>
 #include <iterator>
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include <sys/wait.h>
 
 #include "pty_session.h"
 
 namespace tuikit::test {
 namespace {
 
-constexpr char kQuit[] = "\x11";  // Ctrl+Q
+constexpr char kPrinted[] = "written to stderr while the screen was up";
 
 PtySession App(const char *mode, SessionOptions options = {}) { return PtySession({TUIKIT_TTY_APP, mode}, options); }
 
 bool ShowsPattern(PtySession &s) { return s.term.altScreen && s.term.Difference(PatternScreen()).empty(); }
 
-TEST(PtyScreen, EveryByteAndColourShowsAndQuittingGivesTheTerminalBack)
+bool Stopped(pid_t pid)  // the state letter in /proc/<pid>/stat, after the name in parentheses
 {
-    PtySession s = App("screen");
-    ASSERT_NE(s.WaitReport("ready"), "");
-    EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.Cursor().col == 5 && s.term.Cursor().row == 20; }))
-        << s.term.Difference(PatternScreen());
-    EXPECT_EQ(s.term.cursorShape, VTERM_PROP_CURSORSHAPE_UNDERLINE) << "a 25% cursor";
-    EXPECT_NE(s.term.mouse, 0);
-    EXPECT_FALSE(SameSettings(s.Settings(), s.beforeSettings)) << "raw mode while running";
-    s.Type(kQuit);
-    s.Type("\x1b[<35;10;10M\x1b[<35;11;10M");  // motion sent before the terminal saw mouse reporting end
-    EXPECT_EQ(s.WaitExit(), 0);
-    ExpectRestored(s);
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    return std::string(std::istreambuf_iterator<char>(stat), {}).find(") T ") != std::string::npos;
 }
 
-TEST(PtyRestore, SignalsAndACrashGiveTheTerminalBack)
+TEST(PtyRestore, EveryByteAndColourShowsAndQuittingStoppingSignalsOrACrashGiveTheTerminalBack)
 {
-    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGSEGV}) {
-        SCOPED_TRACE(strsignal(sig));
+    for (int sig : {0, SIGTSTP, SIGTERM, SIGINT, SIGHUP, SIGSEGV}) {
+        SCOPED_TRACE(sig ? strsignal(sig) : "Ctrl+Q");
         PtySession s = App("screen");
-        ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
-        s.Signal(sig);
+        ASSERT_NE(s.WaitReport("ready"), "");
+        EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.Cursor().col == 5 && s.term.Cursor().row == 20; }))
+            << s.term.Difference(PatternScreen());
+        EXPECT_EQ(s.term.cursorShape, VTERM_PROP_CURSORSHAPE_UNDERLINE) << "a 25% cursor";
+        EXPECT_NE(s.Settings(), s.beforeSettings) << "raw mode while running";
+        if (sig == SIGTSTP) {  // stopped it gives the terminal back; continued it takes it again and repaints
+            s.Signal(SIGTSTP);
+            ASSERT_TRUE(s.WaitUntil([&] { return Stopped(s.Pid()) && !s.term.altScreen; }));
+            s.ExpectRestored(kPrinted);
+            s.Signal(SIGCONT);
+            EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.mouse != 0; }))
+                << s.term.Difference(PatternScreen());
+        }
+        if (sig == 0 || sig == SIGTSTP) s.Type("\x11\x1b[<35;10;10M\x1b[<35;11;10M");  // Ctrl+Q, motion after it
+        else s.Signal(sig);
         int status = s.WaitExit();
         if (sig == SIGSEGV) {  // a sanitizer may report on the restored screen: settings and modes matter
             EXPECT_NE(status, -1);
-            EXPECT_TRUE(SameSettings(s.Settings(), s.beforeSettings));
+            EXPECT_EQ(s.Settings(), s.beforeSettings);
             EXPECT_FALSE(s.term.altScreen);
             EXPECT_EQ(s.term.mouse, 0);
             continue;
         }
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << "the program still dies of it: " << status;
-        ExpectRestored(s);
+        if (sig == 0 || sig == SIGTSTP) EXPECT_EQ(status, 0);
+        else EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << "the program still dies of it: " << status;
+        s.ExpectRestored(kPrinted);
     }
-}
-
-TEST(PtyRestore, AStopGivesTheTerminalBackAndContinuingTakesItAndRepaints)
-{
-    PtySession s = App("screen");
-    ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
-    s.Signal(SIGTSTP);
-    auto stopped = [&] {  // the state letter in /proc/<pid>/stat, after the name in parentheses
-        std::ifstream stat("/proc/" + std::to_string(s.Pid()) + "/stat");
-        std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        return all.find(") T ") != std::string::npos;
-    };
-    ASSERT_TRUE(s.WaitUntil([&] { return stopped() && !s.term.altScreen; }));
-    EXPECT_TRUE(SameSettings(s.Settings(), s.beforeSettings));
-    EXPECT_EQ(s.term.RowText(0), s.beforeRow);
-    EXPECT_EQ(s.term.mouse, 0);
-
-    s.Signal(SIGCONT);
-    EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.mouse != 0; })) << s.term.Difference(PatternScreen());
-    EXPECT_FALSE(SameSettings(s.Settings(), s.beforeSettings)) << "raw mode again";
-    s.Type(kQuit);
-    EXPECT_EQ(s.WaitExit(), 0);
-    ExpectRestored(s);
-}
-
-TEST(PtyRestore, WhatTheProgramWroteToStandardErrorShowsAfterTheScreenIsGone)
-{
-    PtySession s = App("stderr");
-    ASSERT_NE(s.WaitReport("ready"), "");
-    s.Type(kQuit);
-    EXPECT_EQ(s.WaitExit(), 0);
-    EXPECT_TRUE(s.term.Shows("written to stderr while the screen was up"));
 }
 
 TEST(PtyInput, AChangeOfTheTerminalsSizeIsARecordAndTheBufferFollows)
@@ -96,21 +61,16 @@ TEST(PtyInput, AChangeOfTheTerminalsSizeIsARecordAndTheBufferFollows)
     ASSERT_NE(s.WaitReport("ready"), "");
     s.Resize(30, 100);
     EXPECT_EQ(s.WaitReport("size"), "size 100x30 buffer 100x30");
-    s.Type(kQuit);
-    EXPECT_EQ(s.WaitExit(), 0);
 }
 
 TEST(PtyInput, WithoutATerminalOnStandardInputDrawingWorksAndReadingFails)
 {
-    SessionOptions options;
-    options.stdinIsTerminal = false;
-    PtySession s = App("noinput", options);
+    PtySession s = App("noinput", {.stdinIsTerminal = false});
     EXPECT_EQ(s.WaitReport("read"), "read 0");
     EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); })) << "drawn without a message loop";
     s.Signal(SIGTERM);
     s.WaitExit();
-    EXPECT_TRUE(SameSettings(s.Settings(), s.beforeSettings));
-    EXPECT_FALSE(s.term.altScreen);
+    s.ExpectRestored(kPrinted);
 }
 
 }  // namespace

@@ -1,58 +1,141 @@
 // An independent terminal for the tests: libvterm fed with what a program
-// writes, plus a note of the modes those bytes switch (DEC private modes,
-// keyboard protocol pushes, cursor style) to check that they are undone.
+// writes. Every byte fed is kept, for modes libvterm does not report.
 #pragma once
 
-#include <map>
+#include <cstdio>
 #include <string>
 
 #include <vterm.h>
 
+#include "pattern.h"
 #include "platform/console/screen_buffer.h"
+#include "platform/terminal/cp437.h"
 
 namespace tuikit::test {
 
 class TestTerminal {
 public:
-    TestTerminal(int rows, int cols);
+    TestTerminal(int rows, int cols) : vt_(vterm_new(rows, cols))
+    {
+        vterm_set_utf8(vt_, 1);
+        VTermScreen *screen = vterm_obtain_screen(vt_);
+        vterm_screen_enable_altscreen(screen, 1);
+        static VTermScreenCallbacks callbacks{};
+        callbacks.settermprop = [](VTermProp prop, VTermValue *val, void *user) {
+            auto *self = static_cast<TestTerminal *>(user);
+            if (prop == VTERM_PROP_CURSORVISIBLE) self->cursorVisible = val->boolean;
+            if (prop == VTERM_PROP_ALTSCREEN) self->altScreen = val->boolean;
+            if (prop == VTERM_PROP_MOUSE) self->mouse = val->number;
+            if (prop == VTERM_PROP_CURSORSHAPE) self->cursorShape = val->number;
+            return 1;
+        };
+        vterm_screen_set_callbacks(screen, &callbacks, this);
+        vterm_screen_reset(screen, 1);
+    }
     ~TestTerminal() { vterm_free(vt_); }
     TestTerminal(const TestTerminal &) = delete;
     TestTerminal &operator=(const TestTerminal &) = delete;
 
-    void Feed(const std::string &bytes);
-    // What the terminal answered (device attributes, cursor position...).
-    std::string TakeAnswers();
-    void Resize(int rows, int cols);
+    // Plays the bytes; returns what the terminal answered (device
+    // attributes, cursor position...).
+    std::string Feed(const std::string &bytes)
+    {
+        written += bytes;
+        vterm_input_write(vt_, bytes.data(), bytes.size());
+        std::string answers;
+        char buf[256];
+        while (size_t n = vterm_output_read(vt_, buf, sizeof buf)) answers.append(buf, n);
+        return answers;
+    }
+    void Resize(int rows, int cols) { vterm_set_size(vt_, rows, cols); }
 
-    int Rows() const { return rows_; }
-    char32_t Glyph(int x, int y) const;  // a blank cell reads as a space
-    std::string RowText(int y) const;    // glyphs outside ASCII read as '~'
-    bool Shows(const std::string &text) const;
-    VTermPos Cursor() const;
+    char32_t Glyph(int x, int y) const  // a blank cell reads as a space
+    {
+        uint32_t c = Cell(x, y).chars[0];
+        return c == 0 ? U' ' : static_cast<char32_t>(c);
+    }
+    std::string RowText(int y) const  // glyphs outside ASCII read as '~'
+    {
+        std::string out;
+        for (int x = 0; x < Size().col; ++x) out += Glyph(x, y) < 0x80 ? static_cast<char>(Glyph(x, y)) : '~';
+        return out;
+    }
+    bool Shows(const std::string &text) const
+    {
+        for (int y = 0; y < Size().row; ++y)
+            if (RowText(y).find(text) != std::string::npos) return true;
+        return false;
+    }
+    VTermPos Cursor() const
+    {
+        VTermPos pos{};
+        vterm_state_get_cursorpos(vterm_obtain_state(vt_), &pos);
+        return pos;
+    }
     // The first cell where the terminal differs from the buffer in glyph or
     // colours, described; empty when they are equal.
-    std::string Difference(const platform::ScreenBuffer &screen) const;
+    std::string Difference(const platform::ScreenBuffer &screen) const
+    {
+        static constexpr int kSgr[8] = {0, 4, 2, 6, 1, 5, 3, 7};  // console colour bits to palette index
+        auto palette = [](int nibble) { return kSgr[nibble & 7] + ((nibble & 8) ? 8 : 0); };
+        for (int y = 0; y < screen.Height() && y < Size().row; ++y)
+            for (int x = 0; x < screen.Width() && x < Size().col; ++x) {
+                const platform::Cell &want = screen.At(x, y);
+                VTermScreenCell got = Cell(x, y);
+                int fg = Colour(got.fg, true), bg = Colour(got.bg, false);
+                if (Glyph(x, y) == platform::Cp437ToUnicode(want.ch) && fg == palette(want.attr & 0x0F) &&
+                    bg == palette((want.attr >> 4) & 0x0F))
+                    continue;
+                char buf[128];
+                std::snprintf(buf, sizeof buf, "cell (%d,%d): byte 0x%02X attr 0x%02X shows U+%04X fg %d bg %d", x, y,
+                              want.ch, want.attr & 0xFF, static_cast<unsigned>(Glyph(x, y)), fg, bg);
+                return buf;
+            }
+        return {};
+    }
 
     bool cursorVisible = true;
     int cursorShape = VTERM_PROP_CURSORSHAPE_BLOCK;
     bool altScreen = false;
     int mouse = 0;
-    std::map<int, bool> privateModes;  // absent when never touched
-    int keyboardDepth = 0;             // keyboard protocol flags pushed
-    int cursorStyle = -1;              // last DECSCUSR, -1 never set
+    std::string written;  // every byte fed
 
 private:
-    static int SetTermProp(VTermProp prop, VTermValue *val, void *user);
-    VTermScreenCell Cell(int x, int y) const;
-    void Sequence(const std::string &seq);
+    VTermPos Size() const
+    {
+        VTermPos size{};
+        vterm_get_size(vt_, &size.row, &size.col);
+        return size;
+    }
+    VTermScreenCell Cell(int x, int y) const
+    {
+        VTermScreenCell cell{};
+        vterm_screen_get_cell(vterm_obtain_screen(vt_), VTermPos{y, x}, &cell);
+        return cell;
+    }
+    // The palette index a colour is shown with; -1 the default, 1000+ a
+    // direct colour (never a console colour).
+    static int Colour(const VTermColor &c, bool fg)
+    {
+        if (fg ? VTERM_COLOR_IS_DEFAULT_FG(&c) : VTERM_COLOR_IS_DEFAULT_BG(&c)) return -1;
+        if (VTERM_COLOR_IS_INDEXED(&c)) return c.indexed.idx;
+        return 1000 + (c.rgb.red << 16 | c.rgb.green << 8 | c.rgb.blue);
+    }
 
     VTerm *vt_;
-    int rows_;
-    int cols_;
-    std::string csi_;  // the control sequence being read
 };
 
-// The test pattern (pattern.h) as a screen buffer of its seven rows.
-platform::ScreenBuffer PatternScreen();
+// The test pattern as a screen buffer of its seven rows.
+inline platform::ScreenBuffer PatternScreen()
+{
+    platform::ScreenBuffer screen(80, kPatternCells / 80);
+    for (int i = 0; i < kPatternCells; ++i) {
+        char ch;
+        WORD attr;
+        PatternCell(i, ch, attr);
+        screen.SetCell(i % 80, i / 80, platform::Cell{static_cast<uint8_t>(ch), attr});
+    }
+    return screen;
+}
 
 }  // namespace tuikit::test
