@@ -10,6 +10,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "tuikit_rc.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -556,13 +558,7 @@ TUIKIT_API LRESULT WINAPI DispatchMessageA(const MSG *lpMsg);
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 #define MB_ICONINFORMATION MB_ICONASTERISK
 
-#define IDOK 1
-#define IDCANCEL 2
-#define IDABORT 3
-#define IDRETRY 4
-#define IDIGNORE 5
-#define IDYES 6
-#define IDNO 7
+/* IDOK .. IDNO come from tuikit_rc.h, shared with .rc scripts. */
 
 TUIKIT_API int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
