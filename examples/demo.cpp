@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -167,6 +168,18 @@ LRESULT CALLBACK AppProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// The Unicode glyphs of the code page 437 bytes the demo draws with; other
+// printable ASCII stands for itself, anything else prints as a space.
+std::string Glyph(unsigned char c)
+{
+    static const std::pair<unsigned char, const char *> kGlyphs[] = {
+        {0xB3, "\u2502"}, {0xC4, "\u2500"}, {0xDA, "\u250C"}, {0xBF, "\u2510"}, {0xC0, "\u2514"}, {0xD9, "\u2518"},
+        {0x18, "\u2191"}, {0x19, "\u2193"}, {0x1A, "\u2192"}, {0x1B, "\u2190"}, {0xB0, "\u2591"}, {0xDB, "\u2588"}};
+    for (const auto &[byte, glyph] : kGlyphs)
+        if (byte == c) return glyph;
+    return std::string(1, c >= 0x20 && c < 0x7F ? static_cast<char>(c) : ' ');
+}
+
 // Prints the screen as text, the drawing characters as their Unicode glyphs.
 void PrintScreen()
 {
@@ -177,23 +190,7 @@ void PrintScreen()
         DWORD n = 0;
         ReadConsoleOutputCharacterA(TuiOutputHandle(), row.data(), static_cast<DWORD>(row.size()), COORD{0, y}, &n);
         std::string out;
-        for (char c : row) {
-            switch (static_cast<unsigned char>(c)) {
-            case 0xB3: out += "\u2502"; break;
-            case 0xC4: out += "\u2500"; break;
-            case 0xDA: out += "\u250C"; break;
-            case 0xBF: out += "\u2510"; break;
-            case 0xC0: out += "\u2514"; break;
-            case 0xD9: out += "\u2518"; break;
-            case 0x18: out += "\u2191"; break;
-            case 0x19: out += "\u2193"; break;
-            case 0x1A: out += "\u2192"; break;
-            case 0x1B: out += "\u2190"; break;
-            case 0xB0: out += "\u2591"; break;
-            case 0xDB: out += "\u2588"; break;
-            default: out += (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F) ? c : ' ';
-            }
-        }
+        for (char c : row) out += Glyph(static_cast<unsigned char>(c));
         std::printf("%s\n", out.c_str());
     }
 }
