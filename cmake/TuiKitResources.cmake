@@ -39,7 +39,9 @@ if(CMAKE_SCRIPT_MODE_FILE AND DEFINED TUIKIT_RC_STEP)
       file(REMOVE "${RES_FILE}" "${preprocessed}")
       message(FATAL_ERROR "tuikit: preprocessing ${RC_FILE} failed")
     endif()
-    execute_process(COMMAND "${LLVM_RC}" -no-preprocess -fo "${RES_FILE}" "${preprocessed}"
+    # "--" ends the options: llvm-rc also reads "/x" as an option, so an
+    # absolute input path such as /check/... would be taken for /c (code page).
+    execute_process(COMMAND "${LLVM_RC}" -no-preprocess -fo "${RES_FILE}" -- "${preprocessed}"
       RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
       file(REMOVE "${RES_FILE}")
