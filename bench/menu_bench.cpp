@@ -1,38 +1,53 @@
-// Opening a popup and moving its highlight in memory mode: the time per
-// operation and the number of screen cells each one changes.
+// Opening a popup and moving its highlight: the time per operation, the
+// screen cells each one changes, and the bytes the terminal renderer would
+// send to show that change.
 #include <benchmark/benchmark.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "menu/menu_model.h"
+#include "platform/console/console.h"
+#include "platform/terminal/renderer.h"
 #include "tuikit/tuikit.h"
 
 namespace {
 
+using tuikit::platform::Console;
+
 constexpr int kWidth = 80;
 constexpr int kHeight = 25;
 
-struct Cells {
-    std::string chars = std::string(kWidth * kHeight, '\0');
-    std::vector<WORD> attrs = std::vector<WORD>(kWidth * kHeight);
-};
-
-Cells Capture()
+std::vector<WORD> Capture()  // every character and attribute
 {
-    Cells c;
+    std::vector<WORD> cells(2 * kWidth * kHeight);
+    std::string chars(kWidth * kHeight, '\0');
     DWORD n;
-    ReadConsoleOutputCharacterA(TuiOutputHandle(), c.chars.data(), kWidth * kHeight, COORD{0, 0}, &n);
-    ReadConsoleOutputAttribute(TuiOutputHandle(), c.attrs.data(), kWidth * kHeight, COORD{0, 0}, &n);
-    return c;
+    ReadConsoleOutputCharacterA(TuiOutputHandle(), chars.data(), kWidth * kHeight, COORD{0, 0}, &n);
+    ReadConsoleOutputAttribute(TuiOutputHandle(), cells.data(), kWidth * kHeight, COORD{0, 0}, &n);
+    for (size_t i = 0; i < chars.size(); ++i) cells[kWidth * kHeight + i] = static_cast<uint8_t>(chars[i]);
+    return cells;
 }
 
-int Changed(const Cells &a, const Cells &b)
+int ChangedCells(const std::vector<WORD> &a, const std::vector<WORD> &b)
 {
     int n = 0;
-    for (size_t i = 0; i < a.chars.size(); ++i)
-        if (a.chars[i] != b.chars[i] || a.attrs[i] != b.attrs[i]) ++n;
+    for (size_t i = 0; i < kWidth * kHeight; ++i) n += a[i] != b[i] || a[kWidth * kHeight + i] != b[kWidth * kHeight + i];
     return n;
+}
+
+// A terminal kept in step with the in-memory console: each Frame() is what
+// the renderer writes for the changes since the previous one.
+size_t Frame()
+{
+    static tuikit::platform::Renderer renderer;
+    Console &console = Console::Get();
+    std::lock_guard lock(console.ScreenLock());
+    std::string out;
+    renderer.Render(console.Screen(), out);
+    console.Screen().ClearDamage();
+    return out.size();
 }
 
 void Send(UINT message, WPARAM wParam)
@@ -43,7 +58,11 @@ void Send(UINT message, WPARAM wParam)
     TuiDispatchMessage(&m);
 }
 
-void Key(WPARAM vk) { Send(WM_KEYDOWN, vk); }
+void AltTap()
+{
+    Send(WM_KEYDOWN, VK_MENU);
+    Send(WM_KEYUP, VK_MENU);
+}
 
 // Console up, a busy screen, the bench bar loaded, the menu idle.
 void Start()
@@ -59,45 +78,48 @@ void Start()
     TuiMenu(0, 0, "Bench");
 }
 
-// Alt tapped: the bar is active with the first title selected; Right moves
-// to the popup under test.
+// The bar active with the given title selected, the terminal up to date.
 void SelectTitle(int index)
 {
-    Send(WM_KEYDOWN, VK_MENU);
-    Send(WM_KEYUP, VK_MENU);
-    for (int i = 0; i < index; ++i) Key(VK_RIGHT);
+    AltTap();
+    for (int i = 0; i < index; ++i) Send(WM_KEYDOWN, VK_RIGHT);
+    Frame();
 }
 
+// One step measured on the screen and on the terminal.
+void Count(benchmark::State &state, void (*step)())
+{
+    std::vector<WORD> before = Capture();
+    step();
+    state.counters["cells_changed"] = ChangedCells(before, Capture());
+    state.counters["terminal_bytes"] = static_cast<double>(Frame());
+}
+
+void Down() { Send(WM_KEYDOWN, VK_DOWN); }
+
 // Opening (Down from the bar) and closing (an Alt tap, back to the bar).
-void BM_OpenAndClosePopup(benchmark::State &state)
+void BM_OpenPopup(benchmark::State &state)
 {
     Start();
     SelectTitle(static_cast<int>(state.range(0)));
-    Cells bar = Capture();
-    Key(VK_DOWN);
-    int opened = Changed(bar, Capture());
-    Send(WM_KEYDOWN, VK_MENU);
-    Send(WM_KEYUP, VK_MENU);
+    Count(state, Down);
+    AltTap();
     for (auto _ : state) {
-        Key(VK_DOWN);
-        Send(WM_KEYDOWN, VK_MENU);
-        Send(WM_KEYUP, VK_MENU);
+        Down();
+        AltTap();
     }
-    state.counters["cells_changed_by_open"] = opened;
     Send(WM_CHAR, 0x1B);
 }
-BENCHMARK(BM_OpenAndClosePopup)->Arg(0)->Arg(1)->ArgName("popup");
+BENCHMARK(BM_OpenPopup)->Arg(0)->Arg(1)->ArgName("popup");
 
 void BM_MoveHighlight(benchmark::State &state)
 {
     Start();
     SelectTitle(static_cast<int>(state.range(0)));
-    Key(VK_DOWN);
-    Cells before = Capture();
-    Key(VK_DOWN);
-    int moved = Changed(before, Capture());
-    for (auto _ : state) Key(VK_DOWN);
-    state.counters["cells_changed_by_move"] = moved;
+    Down();
+    Frame();
+    Count(state, Down);
+    for (auto _ : state) Down();
     Send(WM_CHAR, 0x1B);
 }
 BENCHMARK(BM_MoveHighlight)->Arg(0)->Arg(1)->ArgName("popup");
