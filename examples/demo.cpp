@@ -135,6 +135,7 @@ void DrawPrimitives()
 void DrawScreen(const char *status)
 {
     layout = CurrentLayout();
+    DemoScrollStop();
     TuiClearScreen(0, 0, layout.width - 1, layout.height - 1, kBackground);
     TuiClearScreen(0, 0, layout.width - 1, 0, kBar);
     DrawPrimitives();

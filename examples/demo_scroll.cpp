@@ -78,13 +78,20 @@ int MakeBar(int left, int top, int right, int bottom, int vertical, int maximum)
 
 }  // namespace
 
-void DemoScrollStart(int left, int top, int right, int bottom)
+void DemoScrollStop()
 {
-    if (right - left < 4 || bottom - top < 4) return;
-    // Drawn again (the terminal changed size): the old bars go.
     if (view.vertical >= 0) TuiDropScrollBar(view.vertical);
     if (view.horizontal >= 0) TuiDropScrollBar(view.horizontal);
     view = TextView{};
+}
+
+void DemoScrollStart(int left, int top, int right, int bottom)
+{
+    // Drawn again (the terminal changed size): the old bars go, also when
+    // the new rectangle is too small for a view, so that no bar is left
+    // answering clicks where the screen no longer shows it.
+    DemoScrollStop();
+    if (right - left < 4 || bottom - top < 4) return;
     view.left = left;
     view.top = top;
     view.rows = bottom - top;

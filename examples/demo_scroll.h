@@ -9,6 +9,10 @@
 // last row. Needs at least 5 by 5 cells; smaller rectangles draw nothing.
 void DemoScrollStart(int left, int top, int right, int bottom);
 
+// Drops the view's bars, which blanks their cells: a caller redrawing the
+// whole screen calls it first, so the blanks land under the new picture.
+void DemoScrollStop();
+
 // Answers the view's WM_VSCROLL / WM_HSCROLL by moving the bar and scrolling
 // the text; false for any other message.
 bool DemoScrollMessage(UINT msg, WPARAM wp, LPARAM lp);

@@ -71,14 +71,14 @@ int32_t ThumbOffset(const ScrollBar &bar)
     return static_cast<int32_t>((static_cast<int64_t>(bar.position) - bar.minimum) * bar.trackLength / span);
 }
 
-}  // namespace
-
+// The first bar with this id, or null.
 ScrollBar *FindBar(int32_t id)
 {
     auto it = FindEntry(id);
     return it == scrollBarList.end() ? nullptr : it->get();
 }
 
+// Redraws the whole bar from its range and position and updates thumbCell.
 void DrawBar(ScrollBar &bar)
 {
     PutGlyph(bar.left, bar.top, bar.vertical ? kUpArrow : kLeftArrow, bar.arrowAttribute);
@@ -93,6 +93,8 @@ void DrawBar(ScrollBar &bar)
         PutGlyph(x, y, kThumb, bar.thumbAttribute);
     }
 }
+
+}  // namespace
 
 void StopRepeat(ScrollBar &bar)
 {

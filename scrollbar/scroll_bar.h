@@ -38,18 +38,6 @@ struct ScrollBar {
 // Every bar in creation order; dropped bars are removed.
 extern std::vector<std::unique_ptr<ScrollBar>> scrollBarList;
 
-// The first bar with this id, or null.
-ScrollBar *FindBar(int32_t id);
-
-// Redraws the whole bar from its range and position and updates thumbCell.
-void DrawBar(ScrollBar &bar);
-
-// The part of the bar under (x, y): an SB_ code or kNoPart.
-int32_t HitTest(const ScrollBar &bar, int32_t x, int32_t y);
-
-// One bar's message step: true when the bar consumed the message.
-bool BarMessage(ScrollBar &bar, const MSG &msg);
-
 // The scroll bars' dispatch entry: offers mouse and timer messages to each
 // bar in list order; nonzero when one consumed it.
 int ScrollBarMessage(const MSG &msg);

@@ -15,6 +15,17 @@ constexpr UINT kRepeatMs = 200;
 constexpr int64_t kDragZoneColumns = 10;
 constexpr int64_t kDragZoneRows = 5;
 
+// The part of the bar under (x, y): an SB_ code or kNoPart.
+int32_t HitTest(const ScrollBar &bar, int32_t x, int32_t y)
+{
+    if (x < bar.left || x > bar.right || y < bar.top || y > bar.bottom) return kNoPart;
+    if (x == bar.left && y == bar.top) return SB_LINEUP;
+    if (x == bar.right && y == bar.bottom) return SB_LINEDOWN;
+    int32_t along = bar.vertical ? y : x;
+    if (along == bar.thumbCell) return SB_THUMBTRACK;
+    return along < bar.thumbCell ? SB_PAGEUP : SB_PAGEDOWN;
+}
+
 // Posts WM_VSCROLL / WM_HSCROLL with the code in the low word and, for the
 // thumb codes, the position's low 16 bits in the high word.
 void Notify(const ScrollBar &bar, int32_t code, int32_t position = 0)
@@ -103,18 +114,7 @@ bool Tick(ScrollBar &bar, UINT_PTR timerId)
     return true;
 }
 
-}  // namespace
-
-int32_t HitTest(const ScrollBar &bar, int32_t x, int32_t y)
-{
-    if (x < bar.left || x > bar.right || y < bar.top || y > bar.bottom) return kNoPart;
-    if (x == bar.left && y == bar.top) return SB_LINEUP;
-    if (x == bar.right && y == bar.bottom) return SB_LINEDOWN;
-    int32_t along = bar.vertical ? y : x;
-    if (along == bar.thumbCell) return SB_THUMBTRACK;
-    return along < bar.thumbCell ? SB_PAGEUP : SB_PAGEDOWN;
-}
-
+// One bar's message step: true when the bar consumed the message.
 bool BarMessage(ScrollBar &bar, const MSG &msg)
 {
     // Mouse messages carry the cell as row << 16 | column.
@@ -130,6 +130,8 @@ bool BarMessage(ScrollBar &bar, const MSG &msg)
     default: return false;
     }
 }
+
+}  // namespace
 
 int ScrollBarMessage(const MSG &msg)
 {
