@@ -97,6 +97,12 @@ TEST(ConsoleModel, RectangleTransfersAreClippedToTheBufferAndTheCallersArray)
     EXPECT_EQ(wide.Right, 1);
     EXPECT_EQ(Chars(0, 0, 3), "cd ");
     EXPECT_FALSE(WriteConsoleOutputA(Out(), block.data(), C(4, 3), C(4, 0), &wide));
+    // Clipped on the left and top, each cell still lands at its place in the array.
+    SMALL_RECT corner{-1, -1, 1, 1};
+    std::vector<CHAR_INFO> three(3 * 3);
+    ASSERT_TRUE(ReadConsoleOutputA(Out(), three.data(), C(3, 3), C(0, 0), &corner));
+    EXPECT_EQ(corner.Left * 1000 + corner.Top * 100 + corner.Right * 10 + corner.Bottom, 11);
+    EXPECT_EQ(three[1 * 3 + 1].Char.AsciiChar, 'c');
 }
 
 TEST(ConsoleModel, ScrollingMovesTheBlockFillsWhatItLeavesAndRespectsTheClip)
