@@ -1,10 +1,17 @@
 // The console model behind the Win32 console calls, in memory mode.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 #include <string>
 #include <vector>
 
 #include "tuikit/win32.h"
+
+// Records and structures keep the platform's layouts.
+static_assert(sizeof(INPUT_RECORD) == 20 && offsetof(INPUT_RECORD, Event) == 4);
+static_assert(sizeof(KEY_EVENT_RECORD) == 16 && offsetof(KEY_EVENT_RECORD, dwControlKeyState) == 12);
+static_assert(sizeof(CHAR_INFO) == 4 && sizeof(CONSOLE_SCREEN_BUFFER_INFO) == 22);
 
 namespace {
 
