@@ -70,7 +70,7 @@ public:
         UINT_PTR id;
         {
             std::lock_guard guard(lock_);
-            auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer &t) { return t.id == requested; });
+            auto it = FindTimer(requested);
             if (requested != 0 && it != timers_.end()) {
                 // An existing id is restarted with the new period.
                 it->period = period;
@@ -87,10 +87,19 @@ public:
         return id;
     }
 
+    // The callback of a live timer of this queue, or null: a made-up
+    // WM_TIMER must not make DispatchMessageA call an arbitrary address.
+    TIMERPROC TimerProc(UINT_PTR id)
+    {
+        std::lock_guard guard(lock_);
+        auto it = FindTimer(id);
+        return it == timers_.end() ? nullptr : it->proc;
+    }
+
     bool KillTimer(UINT_PTR id)
     {
         std::lock_guard guard(lock_);
-        auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer &t) { return t.id == id; });
+        auto it = FindTimer(id);
         if (it == timers_.end()) return false;
         timers_.erase(it);
         return true;
@@ -131,6 +140,11 @@ public:
     }
 
 private:
+    std::vector<Timer>::iterator FindTimer(UINT_PTR id)
+    {
+        return std::find_if(timers_.begin(), timers_.end(), [id](const Timer &t) { return t.id == id; });
+    }
+
     bool TakeLocked(MSG &out, UINT lo, UINT hi, bool remove)
     {
         out = MSG{};
@@ -290,10 +304,11 @@ BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent)
 
 LRESULT WINAPI DispatchMessageA(const MSG *lpMsg)
 {
-    // Thread messages have no window procedure; only timer callbacks run.
-    if (lpMsg && lpMsg->message == WM_TIMER && lpMsg->lParam) {
-        reinterpret_cast<TIMERPROC>(lpMsg->lParam)(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, GetTickCount());
-    }
+    // Thread messages have no window procedure; only the callback of one of
+    // this thread's timers runs, and only when the message names it.
+    if (!lpMsg || lpMsg->message != WM_TIMER || !lpMsg->lParam) return 0;
+    TIMERPROC proc = Own().TimerProc(lpMsg->wParam);
+    if (proc && reinterpret_cast<LPARAM>(proc) == lpMsg->lParam) proc(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, GetTickCount());
     return 0;
 }
 

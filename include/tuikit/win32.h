@@ -48,6 +48,7 @@ typedef unsigned int UINT;
 typedef char CHAR;
 typedef unsigned char UCHAR;
 typedef uint16_t WCHAR;
+typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
 typedef uintptr_t ULONG_PTR;
@@ -77,7 +78,7 @@ typedef HINSTANCE HMODULE;
 typedef struct HRSRC__ *HRSRC;
 typedef HANDLE HGLOBAL;
 typedef struct HMENU__ *HMENU;
-typedef int (*FARPROC)(void);
+typedef INT_PTR(WINAPI *FARPROC)(void);
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define INFINITE 0xFFFFFFFF

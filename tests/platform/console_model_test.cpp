@@ -1,10 +1,16 @@
 // The console model behind the Win32 console calls, in memory mode.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "tuikit/win32.h"
+
+// Records and structures keep the platform's layouts.
+static_assert(sizeof(INPUT_RECORD) == 20 && offsetof(INPUT_RECORD, Event) == 4);
+static_assert(sizeof(KEY_EVENT_RECORD) == 16 && offsetof(KEY_EVENT_RECORD, dwControlKeyState) == 12);
+static_assert(sizeof(CHAR_INFO) == 4 && sizeof(CONSOLE_SCREEN_BUFFER_INFO) == 22);
 
 namespace {
 
@@ -97,6 +103,12 @@ TEST(ConsoleModel, RectangleTransfersAreClippedToTheBufferAndTheCallersArray)
     EXPECT_EQ(wide.Right, 1);
     EXPECT_EQ(Chars(0, 0, 3), "cd ");
     EXPECT_FALSE(WriteConsoleOutputA(Out(), block.data(), C(4, 3), C(4, 0), &wide));
+    // Clipped on the left and top, each cell still lands at its place in the array.
+    SMALL_RECT corner{-1, -1, 1, 1};
+    std::vector<CHAR_INFO> three(3 * 3);
+    ASSERT_TRUE(ReadConsoleOutputA(Out(), three.data(), C(3, 3), C(0, 0), &corner));
+    EXPECT_EQ(corner.Left * 1000 + corner.Top * 100 + corner.Right * 10 + corner.Bottom, 11);
+    EXPECT_EQ(three[1 * 3 + 1].Char.AsciiChar, 'c');
 }
 
 TEST(ConsoleModel, ScrollingMovesTheBlockFillsWhatItLeavesAndRespectsTheClip)

@@ -102,6 +102,25 @@ TEST(MessageQueue, TimersAreDistinctKeepFiringAndKeepTheirIdWhenRestarted)
     EXPECT_EQ(SetTimer(reinterpret_cast<HWND>(1), 0, 10, nullptr), 0u);  // no windows here
 }
 
+int ticks = 0;
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
+
+TEST(MessageQueue, DispatchRunsOnlyTheCallbackOfALiveTimer)
+{
+    UINT_PTR id = SetTimer(nullptr, 0, 10, Tick);
+    MSG msg;
+    ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
+    DispatchMessageA(&msg);
+    EXPECT_EQ(ticks, 1);
+    // A forged WM_TIMER, or one of a killed timer, calls nothing.
+    msg.lParam = 0x1234;
+    DispatchMessageA(&msg);
+    KillTimer(nullptr, id);
+    msg.lParam = reinterpret_cast<LPARAM>(Tick);
+    DispatchMessageA(&msg);
+    EXPECT_EQ(ticks, 1);
+}
+
 TEST(MessageQueue, APostFromAnotherThreadWakesABlockedGetMessage)
 {
     DWORD me = GetCurrentThreadId();

@@ -1,5 +1,6 @@
 #include "support/console_driver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ostream>
@@ -77,7 +78,7 @@ std::string RowText(int y, int x, int count)
 {
     CONSOLE_SCREEN_BUFFER_INFO info;
     GetConsoleScreenBufferInfo(TuiOutputHandle(), &info);
-    if (count < 0) count = info.dwSize.X - x;
+    if (count < 0) count = std::max(0, info.dwSize.X - x);  // the rest of the row
     std::string s(static_cast<size_t>(count), '\0');
     DWORD n = 0;
     ReadConsoleOutputCharacterA(TuiOutputHandle(), s.data(), static_cast<DWORD>(count),
