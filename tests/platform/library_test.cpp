@@ -10,7 +10,7 @@ TEST(DynamicLibrary, AModuleIsFoundByItsDllNameAndCountsReferences)
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(LoadLibraryA("testmod32"), module) << "same module, second reference";
 
-    auto answer = reinterpret_cast<int (*)(void)>(GetProcAddress(module, "TestModAnswer"));
+    auto answer = reinterpret_cast<INT_PTR (*)(void)>(GetProcAddress(module, "TestModAnswer"));
     ASSERT_NE(answer, nullptr);
     EXPECT_EQ(answer(), 42);
 

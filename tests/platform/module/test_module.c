@@ -1,2 +1,3 @@
 /* A module for the dynamic library tests, loaded as "TestMod32.DLL". */
-__attribute__((visibility("default"))) int TestModAnswer(void) { return 42; }
+#include <stdint.h>
+__attribute__((visibility("default"))) intptr_t TestModAnswer(void) { return 42; }
