@@ -19,15 +19,13 @@ constexpr int kDone = 0;
 constexpr int kNotInitialised = 1;
 constexpr int kBadArgument = 2;
 
-// The console takes coordinates as 16-bit values.
-COORD At(int32_t x, int32_t y) { return COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}; }
+// The console takes coordinates as 16-bit values: a coordinate is cut to its
+// low 16 bits, and one that comes out negative or past the buffer's edge is
+// refused by the console call.
+COORD At(int64_t x, int64_t y) { return COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}; }
 
-// Coordinates that do not survive the 16-bit conversion are off the buffer.
-bool Fits16(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x <= 0x7FFF && y <= 0x7FFF; }
-
-void PutCell(int32_t x, int32_t y, char ch, uint16_t attribute)
+void PutCell(int64_t x, int64_t y, char ch, uint16_t attribute)
 {
-    if (!Fits16(x, y)) return;
     DWORD n;
     WriteConsoleOutputAttribute(console.consoleOutput, &attribute, 1, At(x, y), &n);
     WriteConsoleOutputCharacterA(console.consoleOutput, &ch, 1, At(x, y), &n);
@@ -42,8 +40,18 @@ COORD BufferSize()
     return info.dwSize;
 }
 
-// Rows below the buffer would not be written, so row loops stop there.
-int32_t LastRow(int32_t bottom) { return std::min<int32_t>(bottom, BufferSize().Y - 1); }
+// Calls f(i) for each step i of 0 .. count-1 whose coordinate first + i,
+// cut to 16 bits, lands on 0 .. end-1, each landing cell once. The steps
+// that land elsewhere would be refused, and steps that land on the same cell
+// write the same thing, so walking the buffer instead of the steps gives the
+// same screen with at most end calls, however long the run.
+template <class F> void ForEachStepOnBuffer(int64_t first, int64_t count, int32_t end, F f)
+{
+    for (int32_t cell = 0; cell < end; ++cell) {
+        int64_t step = (cell - first) & 0xFFFF;
+        if (step < count) f(first + step);
+    }
+}
 
 // Width of an inclusive span, saturated to what a console run can take.
 DWORD Span(int32_t first, int32_t last)
@@ -52,9 +60,9 @@ DWORD Span(int32_t first, int32_t last)
     return static_cast<DWORD>(std::clamp<int64_t>(n, 0, 0xFFFFFFFF));
 }
 
-void FillRow(int32_t x, int32_t y, uint16_t attribute, DWORD count, bool blank)
+void FillRow(int64_t x, int64_t y, uint16_t attribute, DWORD count, bool blank)
 {
-    if (!Fits16(x, y) || count == 0) return;
+    if (count == 0) return;
     DWORD n;
     FillConsoleOutputAttribute(console.consoleOutput, attribute, count, At(x, y), &n);
     if (blank) FillConsoleOutputCharacterA(console.consoleOutput, ' ', count, At(x, y), &n);
@@ -88,31 +96,29 @@ int PutString(int32_t x, int32_t y, const char *text, int32_t attribute, int32_t
     if (!text) return kDone;
     for (size_t i = 0; text[i]; ++i) {
         int64_t cx = x + static_cast<int64_t>(i);
-        if (cx > 0x7FFF) break;  // the rest lies off the buffer
-        PutCell(static_cast<int32_t>(cx), y, text[i], static_cast<uint16_t>(attribute));
-        if (moveCursor && Fits16(static_cast<int32_t>(cx + 1), y))
-            SetConsoleCursorPosition(console.consoleOutput, At(static_cast<int32_t>(cx + 1), y));
+        PutCell(cx, y, text[i], static_cast<uint16_t>(attribute));
+        if (moveCursor) SetConsoleCursorPosition(console.consoleOutput, At(cx + 1, y));
     }
     return kDone;
 }
 
 void WriteCharRun(int32_t x, int32_t y, const char *chars, int32_t count)
 {
-    if (!Fits16(x, y) || !chars || count <= 0) return;
+    if (x < 0 || y < 0 || !chars || count <= 0) return;
     DWORD n;
     WriteConsoleOutputCharacterA(console.consoleOutput, chars, static_cast<DWORD>(count), At(x, y), &n);
 }
 
 void WriteAttrRun(int32_t x, int32_t y, const uint16_t *attributes, int32_t count)
 {
-    if (!Fits16(x, y) || !attributes || count <= 0) return;
+    if (x < 0 || y < 0 || !attributes || count <= 0) return;
     DWORD n;
     WriteConsoleOutputAttribute(console.consoleOutput, attributes, static_cast<DWORD>(count), At(x, y), &n);
 }
 
 void FillAttrRun(int32_t x, int32_t y, int32_t attribute, int32_t count)
 {
-    if (count > 0) FillRow(x, y, static_cast<uint16_t>(attribute), static_cast<DWORD>(count), false);
+    if (x >= 0 && y >= 0 && count > 0) FillRow(x, y, static_cast<uint16_t>(attribute), static_cast<DWORD>(count), false);
 }
 
 int DrawFilledBox(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t frameAttribute,
@@ -121,8 +127,9 @@ int DrawFilledBox(int32_t left, int32_t top, int32_t right, int32_t bottom, int3
     if (!console.initialised) return kNotInitialised;
     if (left < 0 || top < 0 || right < 0 || bottom < 0) return kBadArgument;
     if (static_cast<int64_t>(right) - left < 2 || static_cast<int64_t>(bottom) - top < 2) return kBadArgument;
-    for (int32_t row = top, last = LastRow(bottom); row <= last; ++row)
+    ForEachStepOnBuffer(top, Span(top, bottom), BufferSize().Y, [&](int64_t row) {
         FillRow(left, row, static_cast<uint16_t>(fillAttribute), Span(left, right), clear == 1);
+    });
     DrawFrame(left, top, right, bottom, frameAttribute);
     return kDone;
 }
@@ -137,16 +144,10 @@ TUIKIT_API int TuiDrawLine(int32_t x, int32_t y, int32_t length, int32_t vertica
 {
     if (!console.initialised) return kNotInitialised;
     char ch = BoxGlyph(vertical ? kVertical : kHorizontal);
-    // Only the part of the line that lies on the buffer is walked; the rest
-    // would not be written anyway.
     COORD size = BufferSize();
-    int64_t along = vertical ? y : x;
-    int64_t end = vertical ? size.Y : size.X;
-    for (int64_t i = std::max<int64_t>(0, -along); i < length && along + i < end; ++i) {
-        int64_t cx = vertical ? x : along + i;
-        int64_t cy = vertical ? along + i : y;
-        PutCell(static_cast<int32_t>(cx), static_cast<int32_t>(cy), ch, static_cast<uint16_t>(attribute));
-    }
+    auto attr = static_cast<uint16_t>(attribute);
+    if (vertical) ForEachStepOnBuffer(y, length, size.Y, [&](int64_t cy) { PutCell(x, cy, ch, attr); });
+    else ForEachStepOnBuffer(x, length, size.X, [&](int64_t cx) { PutCell(cx, y, ch, attr); });
     return kDone;
 }
 
@@ -158,8 +159,9 @@ TUIKIT_API int TuiDrawBox(int32_t left, int32_t top, int32_t right, int32_t bott
     if (width < 0 || height < 0) return kBadArgument;
     DrawFrame(left, top, right, bottom, frameAttribute);
     if (height >= 2 && width >= 2)
-        for (int32_t row = std::max(top + 1, 0), last = LastRow(bottom - 1); row <= last; ++row)
-            FillRow(left + 1, row, static_cast<uint16_t>(fillAttribute), Span(left + 1, right - 1), false);
+        ForEachStepOnBuffer(int64_t{top} + 1, height - 1, BufferSize().Y, [&](int64_t row) {
+            FillRow(int64_t{left} + 1, row, static_cast<uint16_t>(fillAttribute), Span(left + 1, right - 1), false);
+        });
     return kDone;
 }
 
@@ -169,7 +171,8 @@ TUIKIT_API int TuiDrawPanel(int32_t left, int32_t top, int32_t right, int32_t bo
     if (BadRect(left, top, right, bottom)) return kBadArgument;
     auto attr = static_cast<uint16_t>(attribute);
     if (attr == 0xFFFF) attr = CurrentTextAttribute;
-    for (int32_t row = top, last = LastRow(bottom); row <= last; ++row) FillRow(left, row, attr, Span(left, right), false);
+    ForEachStepOnBuffer(top, Span(top, bottom), BufferSize().Y,
+                        [&](int64_t row) { FillRow(left, row, attr, Span(left, right), false); });
     return kDone;
 }
 
@@ -177,7 +180,8 @@ TUIKIT_API int TuiClearScreen(int32_t left, int32_t top, int32_t right, int32_t 
 {
     if (BadRect(left, top, right, bottom)) return kBadArgument;
     uint16_t attr = attribute < 0 ? CurrentTextAttribute : attribute == 0 ? 0x07 : static_cast<uint16_t>(attribute);
-    for (int32_t row = top, last = LastRow(bottom); row <= last; ++row) FillRow(left, row, attr, Span(left, right), true);
+    ForEachStepOnBuffer(top, Span(top, bottom), BufferSize().Y,
+                        [&](int64_t row) { FillRow(left, row, attr, Span(left, right), true); });
     return kDone;
 }
 
@@ -194,7 +198,7 @@ TUIKIT_API int TuiWriteText(int32_t x, int32_t y, const char *text, int32_t attr
     if (x < 0 || y < 0 || !text) return kBadArgument;
     uint16_t attr = attribute == -1 ? CurrentTextAttribute : static_cast<uint16_t>(attribute);
     size_t len = std::strlen(text);
-    if (len == 0 || !Fits16(x, y)) return kDone;
+    if (len == 0) return kDone;
     auto count = static_cast<DWORD>(std::min<size_t>(len, 0xFFFFFFFFu));
     DWORD n;
     WriteConsoleOutputCharacterA(console.consoleOutput, text, count, At(x, y), &n);
@@ -206,10 +210,9 @@ TUIKIT_API int TuiScrollText(int32_t left, int32_t top, int32_t right, int32_t b
                              int32_t attribute)
 {
     if (BadRect(left, top, right, bottom)) return kBadArgument;
-    if (!Fits16(left, top)) return kDone;  // wholly off the buffer: nothing to move
-    auto clamp16 = [](int64_t v) { return static_cast<SHORT>(std::max<int64_t>(-0x8000, std::min<int64_t>(0x7FFF, v))); };
-    SMALL_RECT rect{clamp16(left), clamp16(top), clamp16(right), clamp16(bottom)};
-    COORD dest{clamp16(static_cast<int64_t>(left) + dx), clamp16(static_cast<int64_t>(top) + dy)};
+    SMALL_RECT rect{static_cast<SHORT>(left), static_cast<SHORT>(top), static_cast<SHORT>(right),
+                    static_cast<SHORT>(bottom)};
+    COORD dest = At(int64_t{left} + dx, int64_t{top} + dy);
     CHAR_INFO fill{};
     fill.Char.AsciiChar = ' ';
     fill.Attributes = attribute < 0 ? CurrentTextAttribute : static_cast<uint16_t>(attribute);
@@ -221,7 +224,7 @@ TUIKIT_API int TuiSetCursorPos(int32_t x, int32_t y)
 {
     if (!console.initialised) return kNotInitialised;
     if (x < 0 || y < 0) return kBadArgument;
-    if (Fits16(x, y)) SetConsoleCursorPosition(console.consoleOutput, At(x, y));
+    SetConsoleCursorPosition(console.consoleOutput, At(x, y));
     return kDone;
 }
 

@@ -40,28 +40,28 @@ TEST(DrawArguments, ASweepOfExtremeCoordinatesGivesEachCallItsCode)
     EXPECT_EQ(info.dwSize.X * 100 + info.dwSize.Y, 8025);
 }
 
-TEST(DrawArguments, CoordinatesBeyondSixteenBitsNeverWrapOntoTheScreen)
+TEST(DrawArguments, TheConsoleTakesCoordinatesCutToSixteenBits)
 {
     TuiInit();
-    // 65536 + 3 would become 3 if cut to 16 bits.
-    TuiWriteText(65536 + 3, 0, "bad", 0x4F);
-    TuiWriteText(0, 65536 + 3, "bad", 0x4F);
-    TuiDrawLine(65536, 1, 10, 0, 0x4F);
-    TuiDrawLine(1, 65536, 10, 1, 0x4F);
-    TuiSetCursorPos(65536 + 5, 65536 + 5);
-    PutString(65536, 2, "bad", 0x4F, 1);
-    tuikit::core::FillAttrRun(65536, 0, 0x4F, 10);
-    TuiDrawPanel(65536, 65536, 65540, 65540, 0x4F);
-    TuiScrollText(65536, 0, 65540, 2, -65536, 0, 0x4F);
-    for (int y = 0; y < 25; ++y) {
-        EXPECT_EQ(RowText(y), std::string(80, ' ')) << y;
-        EXPECT_EQ(RowAttrs(y, 0, 80), std::vector<WORD>(80, 0x07)) << y;
-    }
-    EXPECT_EQ(CursorPos().X, 0);
-    // A rectangle covering everything stays inside the buffer.
+    TuiWriteText(65536 + 3, 0, "abc", 0x4F);  // lands on column 3
+    TuiDrawLine(65536 - 2, 1, 5, 0, 0x1F);    // -2 and -1 are refused, 0 .. 2 drawn
+    TuiWriteText(32768, 2, "x", 0x4F);         // -32768: refused
+    TuiDrawPanel(0, 65536 + 4, 9, 65536 + 4, 0x2E);
+    TuiDrawLine(0, 3, INT32_MAX, 0, 0x30);     // every cell of row 3, each once
+    TuiSetCursorPos(65536 + 5, 65536 + 6);
+    EXPECT_EQ(RowText(0).substr(0, 8), "   abc  ");
+    EXPECT_EQ(AttrAt(3, 0), 0x4F);
+    EXPECT_EQ(RowText(1).substr(0, 4), "\xC4\xC4\xC4 ");
+    EXPECT_EQ(RowText(2), std::string(80, ' '));
+    EXPECT_EQ(RowText(3), std::string(80, '\xC4'));
+    EXPECT_EQ(RowAttrs(4, 0, 11), (std::vector<WORD>{0x2E, 0x2E, 0x2E, 0x2E, 0x2E, 0x2E, 0x2E, 0x2E, 0x2E, 0x2E, 0x07}));
+    EXPECT_EQ(CursorPos().X * 100 + CursorPos().Y, 506);
+
+    // Rectangles covering everything: the clear fills the whole buffer; the
+    // scroll's right edge cuts to -1, so the console refuses it.
     EXPECT_EQ(TuiClearScreen(0, 0, INT32_MAX, INT32_MAX, 0x1F), 0);
     EXPECT_EQ(TuiScrollText(0, 0, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX, 0x30), 0);
-    EXPECT_EQ(RowAttrs(24, 0, 80), std::vector<WORD>(80, 0x30));
+    for (int y = 0; y < 25; ++y) EXPECT_EQ(RowAttrs(y, 0, 80), std::vector<WORD>(80, 0x1F)) << y;
 }
 
 }  // namespace
