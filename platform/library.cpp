@@ -21,20 +21,20 @@ namespace tuikit::platform {
 namespace {
 
 struct Module {
-    std::string name;
     void *dl = nullptr;
     int refs = 0;
 };
 
 std::mutex modulesLock;
-// Entries are never freed, so an HMODULE stays a valid key after its module
-// is unloaded; a stale handle finds refs == 0 and is refused.
-std::map<std::string, Module *> modulesByName;
+// Entries are never erased (map nodes do not move), so an HMODULE stays a
+// valid key after its module is unloaded; a stale handle finds refs == 0 and
+// is refused.
+std::map<std::string, Module> modulesByName;
 
 Module *LiveModule(HMODULE h)
 {
     for (auto &[name, module] : modulesByName)
-        if (reinterpret_cast<HMODULE>(module) == h) return module->refs > 0 ? module : nullptr;
+        if (reinterpret_cast<HMODULE>(&module) == h) return module.refs > 0 ? &module : nullptr;
     return nullptr;
 }
 
@@ -67,8 +67,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName)
         return nullptr;
     }
     std::lock_guard guard(modulesLock);
-    Module *&module = modulesByName[name];
-    if (!module) module = new Module{name};
+    Module *module = &modulesByName[name];
     if (module->refs == 0) {
         for (const char *suffix : {".so.1", ".so"}) {
             module->dl = dlopen(("lib" + name + suffix).c_str(), RTLD_NOW | RTLD_LOCAL);
