@@ -112,6 +112,7 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         if (n <= 0) break;
         // Keys typed meanwhile are kept for the application.
+        decoder_.SetInputCodePage(InputCodePage());
         decoder_.Feed(buf, static_cast<size_t>(n), static_cast<uint64_t>(NowMs()), typed);
     }
 }
@@ -181,6 +182,7 @@ void TerminalBackend::ReaderLoop()
         if (r > 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t n = read(inFd_, buf, sizeof buf);
             if (n > 0) {
+                decoder_.SetInputCodePage(InputCodePage());
                 decoder_.Feed(buf, static_cast<size_t>(n), now, records);
             } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
                 // The terminal hung up: no more input will come.
@@ -240,6 +242,12 @@ void TerminalBackend::FollowSize(bool always)
     records[0].EventType = WINDOW_BUFFER_SIZE_EVENT;
     records[0].Event.WindowBufferSizeEvent.dwSize = COORD{static_cast<SHORT>(w), static_cast<SHORT>(h)};
     Deliver(records);
+}
+
+UINT TerminalBackend::InputCodePage()
+{
+    std::lock_guard guard(console_.ScreenLock());
+    return console_.inputCodePage;
 }
 
 void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
