@@ -89,7 +89,7 @@ void TerminalBackend::Start()
         console_.Screen().DamageAll();
         dirtySince_ = NowMs() + 1;
     }
-    if (!typed.empty()) console_.Input().Append(typed.data(), typed.size());
+    if (!typed.empty()) Deliver(typed);
     instance = this;
     SetTerminalExitHook(StopReader);
     std::thread([this] { ReaderLoop(); }).detach();
@@ -260,7 +260,17 @@ void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
             return;
         }
     }
-    console_.Input().Append(records.data(), records.size());
+    {
+        // As on a console, mouse and size records are queued only when the
+        // input mode asks for them.
+        std::lock_guard guard(console_.ScreenLock());
+        DWORD mode = console_.inputMode;
+        std::erase_if(records, [mode](const INPUT_RECORD &r) {
+            return (r.EventType == MOUSE_EVENT && !(mode & ENABLE_MOUSE_INPUT)) ||
+                   (r.EventType == WINDOW_BUFFER_SIZE_EVENT && !(mode & ENABLE_WINDOW_INPUT));
+        });
+    }
+    if (!records.empty()) console_.Input().Append(records.data(), records.size());
 }
 
 void TerminalBackend::StopReader()
