@@ -15,30 +15,7 @@ std::string Click(int x, int y, char final = 'M')
     return "\x1b[<0;" + std::to_string(x + 1) + ";" + std::to_string(y + 1) + final;
 }
 
-TEST(PtyDemo, KeysOpenMenusAndChooseCommandsAndFileExitEndsTheProgram)
-{
-    PtySession s({TUIKIT_DEMO_APP});
-    ASSERT_TRUE(s.WaitShows(kHelp));
-    s.Type("\x1b[21~v");  // F10 selects the bar, v opens View with its first item highlighted
-    ASSERT_TRUE(s.WaitShows("Status line"));
-    s.Type(std::string(kDown) + "\r");
-    EXPECT_TRUE(s.WaitShows("View > Colours: background changed."));
-    EXPECT_FALSE(s.term.Shows("Status line")) << "the popup closed";
-
-    s.Type("\x1b[21~v");
-    ASSERT_TRUE(s.WaitShows("Status line"));
-    s.Type("\x1b");  // a lone Escape, known for one once no byte follows in time, closes the menu
-    EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("Status line"); }));
-
-    s.Type("\x1b" "f");  // Alt+F
-    ASSERT_TRUE(s.WaitShows("Exit"));
-    s.Type(std::string(kDown) + kDown + "\r");  // over the grayed Save to Exit
-    int status = s.WaitExit();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    s.ExpectRestored();
-}
-
-TEST(PtyDemo, ClicksChooseMenuItemsAndTheMessageBoxTakesTheInputAndPutsTheScreenBack)
+TEST(PtyDemo, KeysAndClicksChooseMenuItemsTheMessageBoxTakesTheInputAndFileExitEndsTheProgram)
 {
     PtySession s({TUIKIT_DEMO_APP});
     ASSERT_TRUE(s.WaitShows(kHelp));
@@ -48,12 +25,18 @@ TEST(PtyDemo, ClicksChooseMenuItemsAndTheMessageBoxTakesTheInputAndPutsTheScreen
         return rows;
     };
     std::string before = left(4);
+    s.Type("\x1b[21~v");  // F10 selects the bar, v opens View with its first item highlighted
+    ASSERT_TRUE(s.WaitShows("Status line"));
+    s.Type("\x1b");  // a lone Escape, known for one once no byte follows in time, closes the menu
+    EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("Status line"); }));
+
     int title = static_cast<int>(s.term.RowText(0).find("View"));
     s.Type(Click(title, 0) + Click(title, 0, 'm'));  // released on the title the popup stays open
     ASSERT_TRUE(s.WaitShows("Status line"));
     int item = static_cast<int>(s.term.RowText(3).find("Colours"));
     s.Type(Click(item, 3) + Click(item, 3, 'm'));
     EXPECT_TRUE(s.WaitShows("View > Colours: background changed."));
+    EXPECT_FALSE(s.term.Shows("Status line")) << "the popup closed";
     EXPECT_EQ(left(4), before) << "the screen under the popup is back";
 
     std::string answers[] = {"\r", " ", Click(39, 12) + Click(39, 12, 'm'), "\x1b"};
@@ -70,6 +53,13 @@ TEST(PtyDemo, ClicksChooseMenuItemsAndTheMessageBoxTakesTheInputAndPutsTheScreen
         ASSERT_TRUE(s.WaitShows(std::string("0x3") + mark + " '" + mark + "'"));
         EXPECT_FALSE(s.term.Shows("vk=0x58"));
     }
+
+    s.Type("\x1b" "f");  // Alt+F
+    ASSERT_TRUE(s.WaitShows("Exit"));
+    s.Type(std::string(kDown) + kDown + "\r");  // over the grayed Save to Exit
+    int status = s.WaitExit();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    s.ExpectRestored();
 }
 
 TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPoppedAtTheEnd)

@@ -1,7 +1,7 @@
 // A program the pseudo-terminal tests run, using TuiKit as an application
 // does. Ctrl+Q quits. Modes (the first argument):
-//   screen        draws the test pattern with a 25% cursor at (5, 20),
-//                 writes a line to standard error, then runs a message loop
+//   screen        writes a line to standard error, draws the test pattern
+//                 with a 25% cursor at (5, 20), then runs a message loop
 //   noinput       draws the same, shows whether reading input works, waits
 //   records MODE  sets the input mode MODE, shows "ready", then reads input
 //                 records itself and shows one line for each (key downs,
@@ -73,8 +73,8 @@ int main(int argc, char **argv)
         return 0;
     }
     TuiInit();
-    DrawPattern();
     std::fprintf(stderr, "written to stderr while the screen was up\n");
+    DrawPattern();
     if (mode == "noinput") {
         INPUT_RECORD r;
         DWORD n = 0;
