@@ -76,11 +76,11 @@ TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButThe
 
 TEST(PtyInput, WithoutATerminalOnStandardInputDrawingWorksAndReadingFails)
 {
-    PtySession s({TUIKIT_TTY_APP, "noinput"}, {.stdinIsTerminal = false});
-    EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.Shows("read 0"); })) << "drawn without a message loop";
+    PtySession s({TUIKIT_TTY_APP, "records", "0x18"}, {.stdinIsTerminal = false});
+    EXPECT_TRUE(s.WaitShows("read failed"));
     s.Signal(SIGTERM);
     s.WaitExit();
-    s.ExpectRestored(kPrinted);
+    s.ExpectRestored();
 }
 
 }  // namespace

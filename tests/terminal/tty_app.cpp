@@ -2,10 +2,10 @@
 // does. Ctrl+Q quits. Modes (the first argument):
 //   screen        writes a line to standard error, draws the test pattern
 //                 with a 25% cursor at (5, 20), then runs a message loop
-//   noinput       draws the same, shows whether reading input works, waits
 //   records MODE  sets the input mode MODE, shows "ready", then reads input
 //                 records itself and shows one line for each (key downs,
-//                 mouse records, changes of size with the buffer's size)
+//                 mouse records, changes of size with the buffer's size);
+//                 when reading fails, shows "read failed" and waits
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -48,7 +48,11 @@ void RecordLoop(DWORD mode)
     Show(0, "ready");
     INPUT_RECORD r;
     DWORD n = 0;
-    for (int row = 1; ReadConsoleInputA(in, &r, 1, &n) && n == 1;) {
+    for (int row = 1;;) {
+        if (!ReadConsoleInputA(in, &r, 1, &n) || n != 1) {
+            Show(row, "read failed");
+            for (;;) pause();
+        }
         CONSOLE_SCREEN_BUFFER_INFO info{};
         GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info);
         std::string buffer = " buffer " + std::to_string(info.dwSize.X) + "x" + std::to_string(info.dwSize.Y);
@@ -75,12 +79,6 @@ int main(int argc, char **argv)
     TuiInit();
     std::fprintf(stderr, "written to stderr while the screen was up\n");
     DrawPattern();
-    if (mode == "noinput") {
-        INPUT_RECORD r;
-        DWORD n = 0;
-        Show(10, "read " + std::to_string(ReadConsoleInputA(GetStdHandle(STD_INPUT_HANDLE), &r, 1, &n) ? 1 : 0));
-        for (;;) pause();
-    }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0 && !(msg.message == WM_KEYDOWN && msg.lParam == 0x11))
         TuiDispatchMessage(&msg);
