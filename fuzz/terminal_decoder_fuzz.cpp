@@ -15,13 +15,15 @@ static void Check(bool ok)
     if (!ok) std::abort();
 }
 
-// The first byte chooses the mode; then each chunk is a length byte, a time
-// step byte and that many bytes of input.
+// The first byte chooses the mode and the input code page; then each chunk
+// is a length byte, a time step byte and that many bytes of input.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0) return 0;
+    static constexpr UINT kPages[] = {437, 850, 1252, CP_UTF8, 0};
     InputDecoder decoder;
     decoder.SetReleasesReported(data[0] & 1);
+    decoder.SetInputCodePage(kPages[(data[0] >> 1) % 5]);
     std::vector<INPUT_RECORD> out;
     uint64_t now = 1000;
     for (size_t at = 1; at + 2 <= size;) {

@@ -1,7 +1,6 @@
 #include "platform/terminal/cp437.h"
 
 #include <array>
-#include <unordered_map>
 
 namespace tuikit::platform {
 
@@ -70,21 +69,6 @@ const std::string &Cp437ToUtf8(uint8_t byte)
         return t;
     }();
     return table[byte];
-}
-
-int UnicodeToCp437(char32_t cp)
-{
-    static const auto reverse = [] {
-        std::unordered_map<char32_t, int> m;
-        // Byte 0x00 shows as a space too, but a typed space is 0x20.
-        for (int i = 255; i >= 1; --i) m[kGlyphs[i]] = i;
-        // Typed control characters stay themselves rather than their glyphs.
-        for (int i = 0; i < 0x20; ++i) m[static_cast<char32_t>(i)] = i;
-        m[0x7F] = 0x7F;
-        return m;
-    }();
-    auto it = reverse.find(cp);
-    return it == reverse.end() ? -1 : it->second;
 }
 
 }  // namespace tuikit::platform

@@ -11,7 +11,5 @@ namespace tuikit::platform {
 char32_t Cp437ToUnicode(uint8_t byte);
 // The same glyph as UTF-8 (1 to 3 bytes).
 const std::string &Cp437ToUtf8(uint8_t byte);
-// The byte for a code point, or -1 when code page 437 has none.
-int UnicodeToCp437(char32_t cp);
 
 }  // namespace tuikit::platform

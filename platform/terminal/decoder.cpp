@@ -310,7 +310,7 @@ void InputDecoder::TextChar(char32_t cp, DWORD state)
         Tap(k.vk, static_cast<uint8_t>(cp), state | (k.shift ? SHIFT_PRESSED : 0));
         return;
     }
-    Tap(0, InputChar(cp), state);
+    Tap(0, InputChar(cp, codePage_), state);
 }
 
 void InputDecoder::LegacyKey(WORD vk, uint8_t ch, bool enhanced, int mods, int event, bool reportsRelease)
@@ -323,7 +323,7 @@ void InputDecoder::LegacyKey(WORD vk, uint8_t ch, bool enhanced, int mods, int e
 void InputDecoder::CodeKey(uint32_t code, int mods, int event)
 {
     KeyInfo key;
-    if (!KeyForCode(code, key)) return;
+    if (!KeyForCode(code, codePage_, key)) return;
     if (key.modifier & (RIGHT_ALT_PRESSED | RIGHT_CTRL_PRESSED)) {
         if (event == kRelease) heldSides_ &= ~key.modifier;
         else heldSides_ |= key.modifier;
@@ -344,8 +344,8 @@ void InputDecoder::CodeKey(uint32_t code, int mods, int event)
         if (bits & kModShift) ch = ShiftedAscii(ch);
         if ((bits & kModCtrl) && (code == '[' || code == '\\' || code == ']')) ch = static_cast<uint8_t>(code & 0x1F);
     }
-    if (!releasesReported_ && event == kPress) Tap(key.vk, ch, state);
-    else Key(event != kRelease, key.vk, ch, state);
+    if (!releasesReported_ && event == kPress) Tap(key.vk, ch, state, key.scan);
+    else Key(event != kRelease, key.vk, ch, state, key.scan);
 }
 
 void InputDecoder::Win32Key(const Params &p)
@@ -356,7 +356,7 @@ void InputDecoder::Win32Key(const Params &p)
     k.wVirtualKeyCode = static_cast<WORD>(p.Get(0, 0));
     k.wVirtualScanCode = static_cast<WORD>(p.Get(1, 0));
     int uc = p.Get(2, 0);
-    k.uChar.AsciiChar = static_cast<CHAR>(uc < 0x80 ? uc : InputChar(static_cast<char32_t>(uc)));
+    k.uChar.AsciiChar = static_cast<CHAR>(InputChar(static_cast<char32_t>(uc), codePage_));
     k.bKeyDown = p.Get(3, 0) != 0 ? TRUE : FALSE;
     k.dwControlKeyState = static_cast<DWORD>(p.Get(4, 0));
     k.wRepeatCount = static_cast<WORD>(std::clamp(p.Get(5, 1), 1, 0xFFFF));
@@ -427,13 +427,14 @@ DWORD InputDecoder::StateFor(int mods) const
     return s;
 }
 
-void InputDecoder::Key(bool down, WORD vk, uint8_t ch, DWORD state)
+void InputDecoder::Key(bool down, WORD vk, uint8_t ch, DWORD state, WORD scan)
 {
     INPUT_RECORD r{};
     r.EventType = KEY_EVENT;
     r.Event.KeyEvent.bKeyDown = down ? TRUE : FALSE;
     r.Event.KeyEvent.wRepeatCount = 1;
     r.Event.KeyEvent.wVirtualKeyCode = vk;
+    r.Event.KeyEvent.wVirtualScanCode = scan ? scan : ScanCodeFor(vk);
     r.Event.KeyEvent.uChar.AsciiChar = static_cast<CHAR>(ch);
     r.Event.KeyEvent.dwControlKeyState = state;
     out_->push_back(r);
@@ -441,7 +442,7 @@ void InputDecoder::Key(bool down, WORD vk, uint8_t ch, DWORD state)
 
 // A key whose release the terminal does not report: pressed and released at
 // once, with Alt pressed around it when it was typed with Alt.
-void InputDecoder::Tap(WORD vk, uint8_t ch, DWORD state)
+void InputDecoder::Tap(WORD vk, uint8_t ch, DWORD state, WORD scan)
 {
     if (vk == VK_F10 && (state & kModifierBits) == 0) {
         // F10 alone stands for tapping Alt, which opens the menu bar.
@@ -453,8 +454,8 @@ void InputDecoder::Tap(WORD vk, uint8_t ch, DWORD state)
     bool alt = (state & kAltBits) && vk != VK_MENU;
     DWORD plain = state & ~(kAltBits | ENHANCED_KEY);
     if (alt) Key(true, VK_MENU, 0, plain | (state & kAltBits));
-    Key(true, vk, ch, state);
-    Key(false, vk, ch, state);
+    Key(true, vk, ch, state, scan);
+    Key(false, vk, ch, state, scan);
     if (alt) Key(false, VK_MENU, 0, plain);
 }
 

@@ -33,6 +33,8 @@ public:
     // their own releases; without it every key is pressed and released at once.
     void SetReleasesReported(bool on) { releasesReported_ = on; }
     bool ReleasesReported() const { return releasesReported_; }
+    // Typed text becomes characters of this code page (437 until told).
+    void SetInputCodePage(UINT codePage) { codePage_ = codePage; }
 
     // Decodes bytes that arrived at nowMs; complete input is appended to out,
     // an incomplete sequence is kept for the next call.
@@ -64,14 +66,16 @@ private:
     void Mouse(int code, int x, int y, bool release, bool releaseAny);
 
     DWORD StateFor(int mods) const;
-    void Key(bool down, WORD vk, uint8_t ch, DWORD state);
-    void Tap(WORD vk, uint8_t ch, DWORD state);
+    // scan 0: the scan code of vk's key.
+    void Key(bool down, WORD vk, uint8_t ch, DWORD state, WORD scan = 0);
+    void Tap(WORD vk, uint8_t ch, DWORD state, WORD scan = 0);
 
     std::string pending_;
     uint64_t pendingSince_ = 0;
     uint64_t now_ = 0;
     std::vector<INPUT_RECORD> *out_ = nullptr;
     bool releasesReported_ = false;
+    UINT codePage_ = 437;
     bool skipping_ = false;  // inside a sequence dropped for its length
     TerminalReplies replies_;
 

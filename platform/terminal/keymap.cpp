@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/terminal/cp437.h"
+#include "platform/terminal/code_page.h"
 
 namespace tuikit::platform {
 
@@ -25,7 +25,6 @@ constexpr PunctKey kPunct[] = {
 };
 
 // Private-use key numbers of the extended keyboard protocol.
-constexpr uint32_t kCapsLock = 57358;
 constexpr uint32_t kF13 = 57376;
 constexpr uint32_t kF24 = 57387;
 constexpr uint32_t kKeypad0 = 57399;
@@ -36,9 +35,9 @@ struct CodeKey {
     KeyInfo key;
 };
 constexpr CodeKey kFunctional[] = {
-    {kCapsLock, {VK_CAPITAL, 0, false, 0, CAPSLOCK_ON}},
-    {57359, {VK_SCROLL, 0, false, 0, SCROLLLOCK_ON}},
-    {57360, {VK_NUMLOCK, 0, true, 0, NUMLOCK_ON}},
+    {57358, {VK_CAPITAL, 0, false}},
+    {57359, {VK_SCROLL, 0, false}},
+    {57360, {VK_NUMLOCK, 0, true}},
     {57361, {VK_SNAPSHOT, 0, true}},
     {57362, {VK_PAUSE, 0, false}},
     {57363, {VK_APPS, 0, true}},
@@ -65,7 +64,7 @@ constexpr CodeKey kFunctional[] = {
     {57442, {VK_CONTROL, 0, false, LEFT_CTRL_PRESSED}},
     {57443, {VK_MENU, 0, false, LEFT_ALT_PRESSED}},
     {57444, {VK_LWIN, 0, true}},
-    {57447, {VK_SHIFT, 0, false, SHIFT_PRESSED}},
+    {57447, {VK_SHIFT, 0, false, SHIFT_PRESSED, 0x36}},  // the right one
     {57448, {VK_CONTROL, 0, true, RIGHT_CTRL_PRESSED}},
     {57449, {VK_MENU, 0, true, RIGHT_ALT_PRESSED}},
     {57450, {VK_RWIN, 0, true}},
@@ -132,7 +131,7 @@ bool KeyForTilde(int number, KeyInfo &out)
     }
 }
 
-bool KeyForCode(uint32_t code, KeyInfo &out)
+bool KeyForCode(uint32_t code, UINT codePage, KeyInfo &out)
 {
     out = KeyInfo{};
     switch (code) {
@@ -163,13 +162,47 @@ bool KeyForCode(uint32_t code, KeyInfo &out)
     // Other private-use numbers are keys this console has no code for.
     if (code >= 0xE000 && code <= 0xF8FF) return false;
     if (code < 0x20 || code > 0x10FFFF || (code >= 0x7F && code < 0xA0)) return false;
-    out = {0, InputChar(code)};
+    out = {0, InputChar(code, codePage)};
     return true;
 }
 
-uint8_t InputChar(char32_t cp)
+WORD ScanCodeFor(WORD vk)
 {
-    int b = UnicodeToCp437(cp);
+    // Letters in alphabetical order, digits 1 to 9 then 0.
+    static constexpr uint8_t kLetters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                             0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                             0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    static constexpr uint8_t kNumpad[10] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+    static constexpr struct {
+        WORD vk;
+        uint8_t scan;
+    } kOthers[] = {
+        {VK_ESCAPE, 0x01},    {VK_OEM_MINUS, 0x0C}, {VK_OEM_PLUS, 0x0D},  {VK_BACK, 0x0E},      {VK_TAB, 0x0F},
+        {VK_OEM_4, 0x1A},     {VK_OEM_6, 0x1B},     {VK_RETURN, 0x1C},    {VK_CONTROL, 0x1D},   {VK_OEM_1, 0x27},
+        {VK_OEM_7, 0x28},     {VK_OEM_3, 0x29},     {VK_SHIFT, 0x2A},     {VK_OEM_5, 0x2B},     {VK_OEM_COMMA, 0x33},
+        {VK_OEM_PERIOD, 0x34}, {VK_OEM_2, 0x35},    {VK_DIVIDE, 0x35},    {VK_MULTIPLY, 0x37},  {VK_SNAPSHOT, 0x37},
+        {VK_MENU, 0x38},      {VK_SPACE, 0x39},     {VK_CAPITAL, 0x3A},   {VK_NUMLOCK, 0x45},   {VK_PAUSE, 0x45},
+        {VK_SCROLL, 0x46},    {VK_HOME, 0x47},      {VK_UP, 0x48},        {VK_PRIOR, 0x49},     {VK_SUBTRACT, 0x4A},
+        {VK_LEFT, 0x4B},      {VK_CLEAR, 0x4C},     {VK_RIGHT, 0x4D},     {VK_ADD, 0x4E},       {VK_END, 0x4F},
+        {VK_DOWN, 0x50},      {VK_NEXT, 0x51},      {VK_INSERT, 0x52},    {VK_DELETE, 0x53},    {VK_DECIMAL, 0x53},
+        {VK_F11, 0x57},       {VK_F12, 0x58},       {VK_LWIN, 0x5B},      {VK_RWIN, 0x5C},      {VK_APPS, 0x5D},
+        {VK_SEPARATOR, 0x7E},  // the keypad separator of boards that have one
+    };
+    if (vk >= 'A' && vk <= 'Z') return kLetters[vk - 'A'];
+    if (vk >= '1' && vk <= '9') return static_cast<WORD>(vk - '1' + 0x02);
+    if (vk == '0') return 0x0B;
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return kNumpad[vk - VK_NUMPAD0];
+    if (vk >= VK_F1 && vk <= VK_F10) return static_cast<WORD>(vk - VK_F1 + 0x3B);
+    if (vk >= VK_F12 + 1 && vk < VK_F12 + 12) return static_cast<WORD>(vk - VK_F12 - 1 + 0x64);  // F13-F23
+    if (vk == VK_F12 + 12) return 0x76;                                                           // F24
+    for (const auto &k : kOthers)
+        if (k.vk == vk) return k.scan;
+    return 0;
+}
+
+uint8_t InputChar(char32_t cp, UINT codePage)
+{
+    int b = CodePageByte(cp, codePage);
     return b < 0 ? static_cast<uint8_t>('?') : static_cast<uint8_t>(b);
 }
 

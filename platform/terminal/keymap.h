@@ -1,6 +1,6 @@
-// What terminal key codes mean as Win32 keys: the virtual-key codes and
-// characters a US layout gives, for text, legacy escape sequences and the
-// key numbers of the extended keyboard protocol.
+// What terminal key codes mean as Win32 keys: the virtual-key codes, scan
+// codes and characters a US layout gives, for text, legacy escape sequences
+// and the key numbers of the extended keyboard protocol.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,7 @@ struct KeyInfo {
     uint8_t ch = 0;         // character in the input code page, 0 for none
     bool enhanced = false;  // a key of the separate navigation cluster
     DWORD modifier = 0;     // for a modifier key: the state bit it holds
-    DWORD lock = 0;         // for a lock key: the state bit it toggles
+    WORD scan = 0;          // the key's scan code when not ScanCodeFor(vk)
 };
 
 // The key that types the printable ASCII character c on a US layout, with
@@ -34,11 +34,15 @@ bool KeyForFinal(char final, KeyInfo &out);
 // Keys of "CSI n ; m ~".
 bool KeyForTilde(int number, KeyInfo &out);
 // A key number of the extended protocol: a Unicode code point for text
-// keys, or one of its private-use numbers for functional keys.
-bool KeyForCode(uint32_t code, KeyInfo &out);
+// keys (its character in codePage), or one of its private-use numbers for
+// functional keys.
+bool KeyForCode(uint32_t code, UINT codePage, KeyInfo &out);
 
-// A typed code point as a character of the input code page (437); '?' when
-// the code page has none.
-uint8_t InputChar(char32_t cp);
+// The set-1 scan code of the key a US layout gives vk to; 0 for none.
+WORD ScanCodeFor(WORD vk);
+
+// A typed code point as a character of the input code page; '?' when the
+// code page has none.
+uint8_t InputChar(char32_t cp, UINT codePage);
 
 }  // namespace tuikit::platform

@@ -89,7 +89,7 @@ void TerminalBackend::Start()
         console_.Screen().DamageAll();
         dirtySince_ = NowMs() + 1;
     }
-    if (!typed.empty()) console_.Input().Append(typed.data(), typed.size());
+    if (!typed.empty()) Deliver(typed);
     instance = this;
     SetTerminalExitHook(StopReader);
     std::thread([this] { ReaderLoop(); }).detach();
@@ -112,6 +112,7 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         if (n <= 0) break;
         // Keys typed meanwhile are kept for the application.
+        decoder_.SetInputCodePage(InputCodePage());
         decoder_.Feed(buf, static_cast<size_t>(n), static_cast<uint64_t>(NowMs()), typed);
     }
 }
@@ -181,6 +182,7 @@ void TerminalBackend::ReaderLoop()
         if (r > 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t n = read(inFd_, buf, sizeof buf);
             if (n > 0) {
+                decoder_.SetInputCodePage(InputCodePage());
                 decoder_.Feed(buf, static_cast<size_t>(n), now, records);
             } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
                 // The terminal hung up: no more input will come.
@@ -242,6 +244,12 @@ void TerminalBackend::FollowSize(bool always)
     Deliver(records);
 }
 
+UINT TerminalBackend::InputCodePage()
+{
+    std::lock_guard guard(console_.ScreenLock());
+    return console_.inputCodePage;
+}
+
 void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
 {
     {
@@ -252,7 +260,17 @@ void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
             return;
         }
     }
-    console_.Input().Append(records.data(), records.size());
+    {
+        // As on a console, mouse and size records are queued only when the
+        // input mode asks for them.
+        std::lock_guard guard(console_.ScreenLock());
+        DWORD mode = console_.inputMode;
+        std::erase_if(records, [mode](const INPUT_RECORD &r) {
+            return (r.EventType == MOUSE_EVENT && !(mode & ENABLE_MOUSE_INPUT)) ||
+                   (r.EventType == WINDOW_BUFFER_SIZE_EVENT && !(mode & ENABLE_WINDOW_INPUT));
+        });
+    }
+    if (!records.empty()) console_.Input().Append(records.data(), records.size());
 }
 
 void TerminalBackend::StopReader()

@@ -42,6 +42,7 @@ private:
     void HandleWake(char what);
     void FollowSize(bool always);
     void FlushLocked();
+    UINT InputCodePage();
     void Deliver(std::vector<INPUT_RECORD> &records);
     void ShowBox(const char *text, const char *caption, UINT type);
     int AwaitAnswer(const char *text, const char *caption, UINT type);

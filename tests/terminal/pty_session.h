@@ -1,12 +1,9 @@
 // Runs a program in a pseudo-terminal the way a shell runs a job: its own
 // process group in the foreground of a session whose leader waits for it.
 // The test side plays the terminal: it feeds what the program writes into
-// libvterm, sends back the terminal's answers, and types bytes. The test
-// program also reports what it sees on descriptor 3.
+// libvterm, sends back the terminal's answers, and types bytes.
 #pragma once
 
-#include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -42,14 +39,11 @@ public:
     {
         term.Feed("prompt$ ");
         winsize ws{25, 80, 0, 0};
-        int reports[2];
-        if (openpty(&master_, &slave_, nullptr, nullptr, &ws) != 0 || pipe2(reports, O_CLOEXEC) != 0) return;
+        if (openpty(&master_, &slave_, nullptr, nullptr, &ws) != 0) return;
         fcntl(master_, F_SETFD, FD_CLOEXEC);
         beforeSettings = Settings();
-        reports_ = reports[0];
         leader_ = fork();
-        if (leader_ == 0) LeadSession(reports[1], argv);
-        close(reports[1]);
+        if (leader_ == 0) LeadSession(argv);
         // The program is the foreground job once it runs.
         WaitUntil([&] { return (program_ = tcgetpgrp(master_)) > 0 && program_ != leader_; });
     }
@@ -60,7 +54,7 @@ public:
             kill(leader_, SIGKILL);
             waitpid(leader_, nullptr, 0);
         }
-        for (int fd : {master_, slave_, reports_})
+        for (int fd : {master_, slave_})
             if (fd >= 0) close(fd);
     }
     PtySession(const PtySession &) = delete;
@@ -82,21 +76,6 @@ public:
         return true;
     }
     bool WaitShows(const std::string &text) { return WaitUntil([&] { return term.Shows(text); }); }
-    // Skips reports until one starting with prefix; empty when none came.
-    std::string WaitReport(const std::string &prefix)
-    {
-        std::string line;
-        WaitUntil([&] {
-            for (size_t end; (end = reports_buffer_.find('\n')) != std::string::npos;) {
-                line = reports_buffer_.substr(0, end);
-                reports_buffer_.erase(0, end + 1);
-                if (line.rfind(prefix, 0) == 0) return true;
-            }
-            line.clear();
-            return false;
-        });
-        return line;
-    }
     void Signal(int sig) { kill(program_, sig); }
     pid_t Pid() const { return program_; }
     // Waits for the program to end; the wait status, or -1 on timeout.
@@ -145,7 +124,7 @@ public:
 private:
     // The child that leads the session: starts the program as its foreground
     // job and ends the way the program ended.
-    [[noreturn]] void LeadSession(int reportFd, const std::vector<std::string> &argv)
+    [[noreturn]] void LeadSession(const std::vector<std::string> &argv)
     {
         setsid();
         ioctl(slave_, TIOCSCTTY, 0);
@@ -158,8 +137,7 @@ private:
             dup2(options_.stdinIsTerminal ? slave_ : open("/dev/null", O_RDONLY), STDIN_FILENO);
             dup2(slave_, STDOUT_FILENO);
             dup2(slave_, STDERR_FILENO);
-            dup2(reportFd, 3);
-            for (int fd = 4; fd < 64; ++fd) close(fd);
+            for (int fd = 3; fd < 64; ++fd) close(fd);
             std::vector<char *> args;
             for (const std::string &a : argv) args.push_back(const_cast<char *>(a.c_str()));
             args.push_back(nullptr);
@@ -178,28 +156,20 @@ private:
 
     bool PumpOnce(int timeoutMs)
     {
-        pollfd fds[2] = {{master_, POLLIN, 0}, {reports_, POLLIN, 0}};
-        if (poll(fds, 2, timeoutMs) <= 0) return false;
+        pollfd p{master_, POLLIN, 0};
         char buf[8192];
-        ssize_t n = (fds[0].revents & POLLIN) ? read(master_, buf, sizeof buf) : 0;
-        if (n > 0) {
-            std::string out(buf, static_cast<size_t>(n));
-            // Answer the keyboard protocol query before the terminal's own
-            // answers to what follows it (device attributes).
-            std::string seen = queryTail_ + out;
-            for (size_t at = seen.find("\x1b[?u"); options_.keyboardProtocol && at != std::string::npos;
-                 at = seen.find("\x1b[?u", at + 1))
-                Type("\x1b[?0u");
-            queryTail_ = seen.substr(seen.size() > 3 ? seen.size() - 3 : 0);
-            Type(term.Feed(out));
-        }
-        ssize_t r = (fds[1].revents & (POLLIN | POLLHUP)) ? read(reports_, buf, sizeof buf) : 0;
-        if (r > 0) reports_buffer_.append(buf, static_cast<size_t>(r));
-        if (fds[1].revents && r <= 0) {  // every writer is gone
-            close(reports_);
-            reports_ = -1;
-        }
-        return n > 0 || r > 0;
+        ssize_t n = poll(&p, 1, timeoutMs) > 0 ? read(master_, buf, sizeof buf) : 0;
+        if (n <= 0) return false;
+        std::string out(buf, static_cast<size_t>(n));
+        // Answer the keyboard protocol query before the terminal's own
+        // answers to what follows it (device attributes).
+        std::string seen = queryTail_ + out;
+        for (size_t at = seen.find("\x1b[?u"); options_.keyboardProtocol && at != std::string::npos;
+             at = seen.find("\x1b[?u", at + 1))
+            Type("\x1b[?0u");
+        queryTail_ = seen.substr(seen.size() > 3 ? seen.size() - 3 : 0);
+        Type(term.Feed(out));
+        return true;
     }
 
     // DEC private modes left other than a shell has them (cursor shown,
@@ -224,10 +194,10 @@ private:
     }
 
     SessionOptions options_;
-    int master_ = -1, slave_ = -1, reports_ = -1;
+    int master_ = -1, slave_ = -1;
     pid_t leader_ = -1, program_ = -1;
     bool exited_ = false;
-    std::string reports_buffer_, queryTail_;
+    std::string queryTail_;
 };
 
 }  // namespace tuikit::test

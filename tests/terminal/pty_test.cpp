@@ -11,7 +11,7 @@ namespace {
 
 constexpr char kPrinted[] = "written to stderr while the screen was up";
 
-PtySession App(const char *mode, SessionOptions options = {}) { return PtySession({TUIKIT_TTY_APP, mode}, options); }
+PtySession App(const char *mode, const char *arg = "") { return PtySession({TUIKIT_TTY_APP, mode, arg}); }
 
 bool ShowsPattern(PtySession &s) { return s.term.altScreen && s.term.Difference(PatternScreen()).empty(); }
 
@@ -26,7 +26,6 @@ TEST(PtyRestore, EveryByteAndColourShowsAndQuittingStoppingSignalsOrACrashGiveTh
     for (int sig : {0, SIGTSTP, SIGTERM, SIGINT, SIGHUP, SIGSEGV}) {
         SCOPED_TRACE(sig ? strsignal(sig) : "Ctrl+Q");
         PtySession s = App("screen");
-        ASSERT_NE(s.WaitReport("ready"), "");
         EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.Cursor().col == 5 && s.term.Cursor().row == 20; }))
             << s.term.Difference(PatternScreen());
         EXPECT_EQ(s.term.cursorShape, VTERM_PROP_CURSORSHAPE_UNDERLINE) << "a 25% cursor";
@@ -55,22 +54,33 @@ TEST(PtyRestore, EveryByteAndColourShowsAndQuittingStoppingSignalsOrACrashGiveTh
     }
 }
 
-TEST(PtyInput, AChangeOfTheTerminalsSizeIsARecordAndTheBufferFollows)
+TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButTheBufferAlwaysFollows)
 {
-    PtySession s = App("records");
-    ASSERT_NE(s.WaitReport("ready"), "");
+    {
+        PtySession s = App("records", "0");
+        ASSERT_TRUE(s.WaitShows("ready"));
+        s.Type("\x1b[<0;3;3M\x1b[<0;3;3ma");
+        EXPECT_TRUE(s.WaitShows("key a buffer 80x25"));
+        EXPECT_FALSE(s.term.Shows("mouse"));
+        s.Resize(30, 100);
+        EXPECT_TRUE(s.WaitUntil([&] { return s.Type("b"), s.term.Shows("key b buffer 100x30"); }));
+        EXPECT_FALSE(s.term.Shows("size"));
+    }
+    PtySession s = App("records", "0x18");  // window and mouse input
+    ASSERT_TRUE(s.WaitShows("ready"));
     s.Resize(30, 100);
-    EXPECT_EQ(s.WaitReport("size"), "size 100x30 buffer 100x30");
+    EXPECT_TRUE(s.WaitShows("size 100x30 buffer 100x30"));
+    s.Type("\x1b[<0;3;3M");
+    EXPECT_TRUE(s.WaitShows("mouse"));
 }
 
 TEST(PtyInput, WithoutATerminalOnStandardInputDrawingWorksAndReadingFails)
 {
-    PtySession s = App("noinput", {.stdinIsTerminal = false});
-    EXPECT_EQ(s.WaitReport("read"), "read 0");
-    EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); })) << "drawn without a message loop";
+    PtySession s({TUIKIT_TTY_APP, "records", "0x18"}, {.stdinIsTerminal = false});
+    EXPECT_TRUE(s.WaitShows("read failed"));
     s.Signal(SIGTERM);
     s.WaitExit();
-    s.ExpectRestored(kPrinted);
+    s.ExpectRestored();
 }
 
 }  // namespace

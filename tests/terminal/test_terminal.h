@@ -15,11 +15,10 @@ namespace tuikit::test {
 
 class TestTerminal {
 public:
-    TestTerminal(int rows, int cols) : vt_(vterm_new(rows, cols))
+    TestTerminal(int rows, int cols) : vt_(vterm_new(rows, cols)), screen_(vterm_obtain_screen(vt_))
     {
         vterm_set_utf8(vt_, 1);
-        VTermScreen *screen = vterm_obtain_screen(vt_);
-        vterm_screen_enable_altscreen(screen, 1);
+        vterm_screen_enable_altscreen(screen_, 1);
         static VTermScreenCallbacks callbacks{};
         callbacks.settermprop = [](VTermProp prop, VTermValue *val, void *user) {
             auto *self = static_cast<TestTerminal *>(user);
@@ -29,8 +28,8 @@ public:
             if (prop == VTERM_PROP_CURSORSHAPE) self->cursorShape = val->number;
             return 1;
         };
-        vterm_screen_set_callbacks(screen, &callbacks, this);
-        vterm_screen_reset(screen, 1);
+        vterm_screen_set_callbacks(screen_, &callbacks, this);
+        vterm_screen_reset(screen_, 1);
     }
     ~TestTerminal() { vterm_free(vt_); }
     TestTerminal(const TestTerminal &) = delete;
@@ -49,11 +48,13 @@ public:
     }
     void Resize(int rows, int cols) { vterm_set_size(vt_, rows, cols); }
 
-    char32_t Glyph(int x, int y) const  // a blank cell reads as a space
+    VTermScreenCell Cell(int x, int y) const
     {
-        uint32_t c = Cell(x, y).chars[0];
-        return c == 0 ? U' ' : static_cast<char32_t>(c);
+        VTermScreenCell cell{};
+        vterm_screen_get_cell(screen_, VTermPos{y, x}, &cell);
+        return cell;
     }
+    char32_t Glyph(int x, int y) const { return Cell(x, y).chars[0] ? Cell(x, y).chars[0] : U' '; }
     std::string RowText(int y) const  // glyphs outside ASCII read as '~'
     {
         std::string out;
@@ -78,11 +79,16 @@ public:
     {
         static constexpr int kSgr[8] = {0, 4, 2, 6, 1, 5, 3, 7};  // console colour bits to palette index
         auto palette = [](int nibble) { return kSgr[nibble & 7] + ((nibble & 8) ? 8 : 0); };
+        // The palette index shown; -1 the default, 1000+ a direct colour (never a console colour).
+        auto shown = [](const VTermColor &c, bool isDefault) {
+            return isDefault ? -1 : VTERM_COLOR_IS_INDEXED(&c) ? c.indexed.idx : 1000 + c.rgb.red;
+        };
         for (int y = 0; y < screen.Height() && y < Size().row; ++y)
             for (int x = 0; x < screen.Width() && x < Size().col; ++x) {
                 const platform::Cell &want = screen.At(x, y);
                 VTermScreenCell got = Cell(x, y);
-                int fg = Colour(got.fg, true), bg = Colour(got.bg, false);
+                int fg = shown(got.fg, VTERM_COLOR_IS_DEFAULT_FG(&got.fg));
+                int bg = shown(got.bg, VTERM_COLOR_IS_DEFAULT_BG(&got.bg));
                 if (Glyph(x, y) == platform::Cp437ToUnicode(want.ch) && fg == palette(want.attr & 0x0F) &&
                     bg == palette((want.attr >> 4) & 0x0F))
                     continue;
@@ -107,22 +113,9 @@ private:
         vterm_get_size(vt_, &size.row, &size.col);
         return size;
     }
-    VTermScreenCell Cell(int x, int y) const
-    {
-        VTermScreenCell cell{};
-        vterm_screen_get_cell(vterm_obtain_screen(vt_), VTermPos{y, x}, &cell);
-        return cell;
-    }
-    // The palette index a colour is shown with; -1 the default, 1000+ a
-    // direct colour (never a console colour).
-    static int Colour(const VTermColor &c, bool fg)
-    {
-        if (fg ? VTERM_COLOR_IS_DEFAULT_FG(&c) : VTERM_COLOR_IS_DEFAULT_BG(&c)) return -1;
-        if (VTERM_COLOR_IS_INDEXED(&c)) return c.indexed.idx;
-        return 1000 + (c.rgb.red << 16 | c.rgb.green << 8 | c.rgb.blue);
-    }
 
     VTerm *vt_;
+    VTermScreen *screen_;
 };
 
 // The test pattern as a screen buffer of its seven rows.
