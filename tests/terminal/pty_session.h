@@ -107,11 +107,17 @@ public:
     // input left over for the shell.
     void ExpectRestored(const std::string &printed = "")
     {
+        // The restore's last bytes may still be on their way through the pty.
+        std::string firstRow = ("prompt$ " + printed).append(72 - printed.size(), ' ');
+        int col = printed.empty() ? 8 : 0, row = printed.empty() ? 0 : 1;
+        WaitUntil([&] {
+            return !term.altScreen && term.RowText(0) == firstRow && term.Cursor().col == col && term.Cursor().row == row;
+        });
         EXPECT_EQ(Settings(), beforeSettings) << "terminal settings differ";
         EXPECT_FALSE(term.altScreen);
-        EXPECT_EQ(term.RowText(0), ("prompt$ " + printed).append(72 - printed.size(), ' '));
-        EXPECT_EQ(term.Cursor().col, printed.empty() ? 8 : 0) << "the cursor is where the shell left it";
-        EXPECT_EQ(term.Cursor().row, printed.empty() ? 0 : 1);
+        EXPECT_EQ(term.RowText(0), firstRow);
+        EXPECT_EQ(term.Cursor().col, col) << "the cursor is where the shell left it";
+        EXPECT_EQ(term.Cursor().row, row);
         EXPECT_TRUE(term.cursorVisible);
         EXPECT_EQ(term.cursorShape, VTERM_PROP_CURSORSHAPE_BLOCK) << "cursor style left changed";
         EXPECT_EQ(term.mouse, 0);
