@@ -29,6 +29,12 @@ std::vector<MSG> FeedImpl(const std::vector<INPUT_RECORD> &records, bool dispatc
     return out;
 }
 
+HANDLE Screen()
+{
+    HANDLE h = TuiOutputHandle();
+    return h ? h : GetStdHandle(STD_OUTPUT_HANDLE);
+}
+
 }  // namespace
 
 INPUT_RECORD KeyRecord(bool down, WORD vk, char ch, DWORD state, WORD repeat)
@@ -77,11 +83,11 @@ bool NextMessage(MSG &out, int timeoutMs)
 std::string RowText(int y, int x, int count)
 {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    GetConsoleScreenBufferInfo(TuiOutputHandle(), &info);
+    GetConsoleScreenBufferInfo(Screen(), &info);
     if (count < 0) count = std::max(0, info.dwSize.X - x);  // the rest of the row
     std::string s(static_cast<size_t>(count), '\0');
     DWORD n = 0;
-    ReadConsoleOutputCharacterA(TuiOutputHandle(), s.data(), static_cast<DWORD>(count),
+    ReadConsoleOutputCharacterA(Screen(), s.data(), static_cast<DWORD>(count),
                                 COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &n);
     s.resize(n);
     return s;
@@ -99,7 +105,7 @@ std::vector<WORD> RowAttrs(int y, int x, int count)
 {
     std::vector<WORD> a(static_cast<size_t>(count));
     DWORD n = 0;
-    ReadConsoleOutputAttribute(TuiOutputHandle(), a.data(), static_cast<DWORD>(count),
+    ReadConsoleOutputAttribute(Screen(), a.data(), static_cast<DWORD>(count),
                                COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &n);
     a.resize(n);
     return a;
@@ -108,15 +114,28 @@ std::vector<WORD> RowAttrs(int y, int x, int count)
 COORD CursorPos()
 {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    GetConsoleScreenBufferInfo(TuiOutputHandle(), &info);
+    GetConsoleScreenBufferInfo(Screen(), &info);
     return info.dwCursorPosition;
 }
 
 CONSOLE_CURSOR_INFO CursorInfo()
 {
     CONSOLE_CURSOR_INFO info{};
-    GetConsoleCursorInfo(TuiOutputHandle(), &info);
+    GetConsoleCursorInfo(Screen(), &info);
     return info;
+}
+
+std::string Picture(int x, int y, int width, int height)
+{
+    static const std::string from = "\xC4\xB3\xDA\xBF\xC0\xD9", to = "-|r7LJ";
+    std::string out;
+    for (int row = y; row < y + height; ++row) {
+        std::string text = RowText(row, x, width);
+        for (char &c : text)
+            if (size_t i = from.find(c); i != std::string::npos) c = to[i];
+        out += (row == y ? "" : "/") + text;
+    }
+    return out;
 }
 
 Msg M(UINT message, long long wParam, long long lParam) { return Msg{message, wParam, lParam}; }
@@ -134,6 +153,30 @@ void PrintTo(const Msg &m, std::ostream *os)
     char buf[80];
     std::snprintf(buf, sizeof buf, "{0x%04X, %lld, %lld}", m.message, m.wParam, m.lParam);
     *os << buf;
+}
+
+std::vector<Msg> &Received()
+{
+    static std::vector<Msg> received;
+    return received;
+}
+
+void RecordApplication()
+{
+    Received().clear();
+    TuiSetProc([](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        Received().push_back(M(message, static_cast<long long>(wParam), static_cast<long long>(lParam)));
+        return 0;
+    });
+}
+
+int Dispatch(const Msg &m)
+{
+    MSG msg{};
+    msg.message = m.message;
+    msg.wParam = static_cast<WPARAM>(m.wParam);
+    msg.lParam = static_cast<LPARAM>(m.lParam);
+    return TuiDispatchMessage(&msg);
 }
 
 }  // namespace tuikit::test

@@ -28,13 +28,17 @@ std::vector<MSG> FeedAndDispatch(const std::vector<INPUT_RECORD> &records);
 // Takes the next message within timeoutMs; false when none came.
 bool NextMessage(MSG &out, int timeoutMs = 2000);
 
-// Screen access.
+// Screen access, through TuiOutputHandle (the standard output before TuiInit).
 std::string RowText(int y, int x = 0, int count = -1);
 char CharAt(int x, int y);
 WORD AttrAt(int x, int y);
 std::vector<WORD> RowAttrs(int y, int x, int count);
 COORD CursorPos();
 CONSOLE_CURSOR_INFO CursorInfo();
+
+// A rectangle of the screen as text, rows joined by '/', the line-drawing
+// characters shown as - | and the corners r 7 L J: "r--7/|ab|/L--J".
+std::string Picture(int x, int y, int width, int height);
 
 // A compact form of a message for assertions: "0x0100 41 0".
 struct Msg {
@@ -46,5 +50,13 @@ struct Msg {
 Msg M(UINT message, long long wParam, long long lParam);
 std::vector<Msg> Compact(const std::vector<MSG> &msgs);
 void PrintTo(const Msg &m, std::ostream *os);
+
+// An application procedure that notes every message it is called with in
+// Received(); RecordApplication sets it and empties the list.
+void RecordApplication();
+std::vector<Msg> &Received();
+
+// Hands a made-up message to TuiDispatchMessage and returns its result.
+int Dispatch(const Msg &m);
 
 }  // namespace tuikit::test
