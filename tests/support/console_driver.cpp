@@ -155,28 +155,4 @@ void PrintTo(const Msg &m, std::ostream *os)
     *os << buf;
 }
 
-std::vector<Msg> &Received()
-{
-    static std::vector<Msg> received;
-    return received;
-}
-
-void RecordApplication()
-{
-    Received().clear();
-    TuiSetProc([](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        Received().push_back(M(message, static_cast<long long>(wParam), static_cast<long long>(lParam)));
-        return 0;
-    });
-}
-
-int Dispatch(const Msg &m)
-{
-    MSG msg{};
-    msg.message = m.message;
-    msg.wParam = static_cast<WPARAM>(m.wParam);
-    msg.lParam = static_cast<LPARAM>(m.lParam);
-    return TuiDispatchMessage(&msg);
-}
-
 }  // namespace tuikit::test

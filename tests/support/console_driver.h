@@ -51,12 +51,4 @@ Msg M(UINT message, long long wParam, long long lParam);
 std::vector<Msg> Compact(const std::vector<MSG> &msgs);
 void PrintTo(const Msg &m, std::ostream *os);
 
-// An application procedure that notes every message it is called with in
-// Received(); RecordApplication sets it and empties the list.
-void RecordApplication();
-std::vector<Msg> &Received();
-
-// Hands a made-up message to TuiDispatchMessage and returns its result.
-int Dispatch(const Msg &m);
-
 }  // namespace tuikit::test
