@@ -32,6 +32,10 @@ TEST(DrawArguments, ASweepOfExtremeCoordinatesGivesEachCallItsCode)
                                         negative || static_cast<int64_t>(b) - a < 2 ? 2 : 0}))
                 << a << "," << b;
         }
+    for (int32_t left : {-1, 0})  // left or top negative alone
+        EXPECT_EQ((std::vector<int>{TuiDrawPanel(left, -1 - left, 5, 5, 0x70), TuiClearScreen(left, -1 - left, 5, 5, 0),
+                                    TuiScrollText(left, -1 - left, 5, 5, 0, 0, 0)}),
+                  (std::vector<int>{2, 2, 2}));
 }
 
 TEST(DrawArguments, TheConsoleTakesCoordinatesCutToSixteenBits)
