@@ -63,7 +63,8 @@ TEST_F(MenuLoad, RefusedMenusChangeNothingAndOnlyMissingOrEmptyOnesSayWhy)
         EXPECT_EQ(TuiMenu(0, 0, name), 0) << (name ? name : "null");
     EXPECT_EQ(std::tuple(menu::ActiveMenu, TuiEnableMenuItem(101, 0), CaptureScreen() == before), std::tuple(nullptr, 0, true));
     std::string boxes;
-    for (const auto &b : platform::RecordedMessageBoxes()) boxes += b.caption + ": " + b.text + (b.type == MB_OK ? "\n" : " (not MB_OK)\n");
+    for (const auto &b : platform::RecordedMessageBoxes())
+        boxes += b.caption + ": " + b.text + (b.type == MB_OK ? "\n" : " (not MB_OK)\n");
     const std::string missing = "Error Message: can not find the specified resource\n";
     EXPECT_EQ(boxes, missing + missing + "Warning: can not load the menu ,Please check you Menu construction\n");
 }

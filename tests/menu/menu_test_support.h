@@ -56,8 +56,9 @@ inline std::string AttrLetters(int y, int x, int count)
 inline std::string appCalls;
 inline LRESULT CALLBACK RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    static const std::map<UINT, std::string> names{{WM_INITMENUPOPUP, "init"}, {WM_COMMAND, "cmd"}, {WM_KEYDOWN, "key"}, {WM_CHAR, "char"},
-                                                   {WM_TIMER, "timer"}, {WM_MOUSEMOVE, "move"}, {WM_LBUTTONDOWN, "down"}, {WM_LBUTTONUP, "up"}};
+    static const std::map<UINT, std::string> names{{WM_INITMENUPOPUP, "init"}, {WM_COMMAND, "cmd"}, {WM_KEYDOWN, "key"},
+                                                   {WM_CHAR, "char"}, {WM_TIMER, "timer"}, {WM_MOUSEMOVE, "move"},
+                                                   {WM_LBUTTONDOWN, "down"}, {WM_LBUTTONUP, "up"}};
     if (message == WM_KEYUP || message == WM_SYSKEYUP) return 0;
     std::string call = names.contains(message) ? names.at(message) : std::to_string(message);
     if (message >= WM_MOUSEMOVE && message <= WM_LBUTTONUP)

@@ -163,7 +163,7 @@ TEST_F(ScrollBars, HoldingTheTrackRepeatsPausesOffItAndStopsOnceTheThumbArrives)
     EXPECT_EQ(Notes(), notes);
     EXPECT_EQ(Received({WM_MOUSEMOVE}).size(), 2u) << "only the moves before each hold; holds keep the others";
     std::vector<Msg> timers = Received({WM_TIMER});
-    EXPECT_TRUE(!timers.empty() && timers == std::vector<Msg>(timers.size(), M(WM_TIMER, own, 0))) << "only the application's own timer";
+    EXPECT_TRUE(!timers.empty() && timers == std::vector<Msg>(timers.size(), M(WM_TIMER, own, 0))) << "only the application's timer";
 }
 
 TEST_F(ScrollBars, DragReportsPositionsInsideTheZoneAndEndsWithTheLastOne)
