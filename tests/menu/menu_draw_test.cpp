@@ -8,10 +8,12 @@ namespace {
 using namespace menu;
 using MenuDraw = MenuTest;
 
-TEST_F(MenuDraw, APopupHangsBelowItsTitleWithFrameItemsAndAShadowThatKeepsTheCharacters)
+TEST_F(MenuDraw, APopupHangsBelowItsTitleWithAShadowThatKeepsTheCharactersAndTheScreenUnderItComesBack)
 {
     LoadMenu("Main");
-    DrawPopup(Popup(1));  // Edit at x 8: Copy, Paste (grayed)
+    MenuPopup &edit = ActiveMenu->popups[1];  // at x 8: Copy, Paste (grayed)
+    SaveUnder(edit);
+    DrawPopup(edit);
     std::string box[] = {"\xDA\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xBF", "\xB3 Copy     \xB3", "\xB3 Paste    \xB3",
                          "\xC0\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xC4\xD9", idleScreen.first.substr(5 * 80 + 7, 12)};
     const char *attrs[] = {".wwwwwwwwwwwwkk.", ".wwWwwwwwwwwwkk.", ".wwgggggwwwwwkk.", ".wwwwwwwwwwwwkk.", "..kkkkkkkkkkkkk."};
@@ -19,26 +21,16 @@ TEST_F(MenuDraw, APopupHangsBelowItsTitleWithFrameItemsAndAShadowThatKeepsTheCha
         EXPECT_EQ(RowText(row, 7, 14), box[row - 1] + idleScreen.first.substr(size_t(row) * 80 + 19, 2)) << row;
         EXPECT_EQ(AttrLetters(row, 6, 16), attrs[row - 1]) << row;
     }
-}
-
-TEST_F(MenuDraw, TheScreenUnderAPopupComesBackCellForCell)
-{
-    LoadMenu("Main");
-    SaveUnder(Popup(0));
-    // The 11 x 5 box and its two shadow strips, nothing more.
-    EXPECT_EQ(PopupSaveCharCount(), 55u);
-    EXPECT_EQ(PopupSaveAttrCount(), 55u + 12u + 10u);
-    DrawPopup(Popup(0));
-    SaveUnder(Popup(0));  // a second save keeps the first area
-    RestoreUnder(Popup(0));
+    SaveUnder(edit);  // a second save keeps the first area
+    RestoreUnder(edit);
     EXPECT_EQ(CaptureScreen(), idleScreen);
 
-    // Edit's box (columns 7 to 18) running off a 12 x 4 buffer comes back too.
+    // The box (columns 7 to 18) running off a 12 x 4 buffer comes back too.
     SetConsoleScreenBufferSize(TuiOutputHandle(), COORD{12, 4});
     Screen small = CaptureScreen();
-    SaveUnder(Popup(1));
-    DrawPopup(Popup(1));
-    RestoreUnder(Popup(1));
+    SaveUnder(edit);
+    DrawPopup(edit);
+    RestoreUnder(edit);
     EXPECT_EQ(CaptureScreen(), small);
 }
 

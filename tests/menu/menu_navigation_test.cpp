@@ -26,10 +26,9 @@ struct Case { const char *story; Records input; int mode; const char *bar, *popu
 // highlighted row in brackets; "" when no popup is open.
 std::string PopupOnScreen()
 {
-    const MenuPopup *p = ActiveMenu->currentPopup;
-    if (MenuMode != MenuModePopup || !p) return "";
-    std::string out = p->title.text + ":";
-    for (size_t i = 0; i < p->itemCount; ++i) {
+    const MenuPopup *p = MenuMode == MenuModePopup ? ActiveMenu->currentPopup : nullptr;
+    std::string out = p ? p->title.text + ":" : "";
+    for (size_t i = 0; p && i < p->itemCount; ++i) {
         std::string text = RowText(int(2 + i), p->x + 1, int(p->items[i].text.size()));
         out += AttrAt(p->x, int(2 + i)) == kSelectedAttr ? " [" + text + "]" : " " + text;
     }
@@ -44,11 +43,9 @@ protected:
             SCOPED_TRACE(c.story);
             LoadMenu(c.menu);
             Drive(c.input);
-            EXPECT_EQ(MenuMode, c.mode);
-            EXPECT_EQ(AttrLetters(0, MenuBarColumn, static_cast<int>(Bar().barText.size())), c.bar);
-            EXPECT_EQ(PopupOnScreen(), c.popup);
-            EXPECT_EQ(appCalls, c.app);
-            EXPECT_EQ(CursorInfo().bVisible, c.mode == MenuModeIdle);
+            std::string bar = AttrLetters(0, MenuBarColumn, static_cast<int>(ActiveMenu->barText.size()));
+            EXPECT_EQ(std::tuple(MenuMode, bar, PopupOnScreen(), appCalls, CursorInfo().bVisible),
+                      std::tuple(c.mode, c.bar, c.popup, c.app, c.mode == MenuModeIdle));
             // However the menu is left, the screen and the cursor come back.
             Drive(ButtonUp(79, 24) + (MenuMode == MenuModeIdle ? Records{} : kEscape));
             EXPECT_EQ(CaptureScreen(), idleScreen);
@@ -77,8 +74,6 @@ TEST_F(MenuNavigation, TheKeyboardSelectsTitlesOpensPopupsAndChoosesItems)
         {"Down wraps to the first item", AltTap() + kRight + kDown + kDown + kDown, 2, kEdit, "Edit: [Copy] Paste", "init"},
         {"Up wraps to the last item", AltTap() + kDown + kUp, 2, kFile, "File: Open Save [Exit]", "init"},
         {"Right in a popup opens the next one instead", AltTap() + kDown + kRight, 2, kEdit, "Edit: [Copy] Paste", "init init"},
-        {"Escape leaves the menu from a popup", AltTap() + kDown + kDown + kEscape, 0, kIdle, "", "init"},
-        {"Escape leaves the menu from the bar", AltTap() + kEscape, 0, kIdle, "", ""},
         {"an Alt tap closes the popup, keeping its title", AltTap() + kRight + kDown + AltTap(), 1, kEditSel, "", "init"},
         {"a second one leaves the menu", AltTap() + kRight + kDown + AltTap() + AltTap(), 0, kIdle, "", "init"},
         {"keys reach the application while the menu is idle", Press('A', 'a'), 0, kIdle, "", "key:65 char:97"},
@@ -109,8 +104,7 @@ TEST_F(MenuNavigation, TheLeftButtonOpensPopupsByPressOrDragAndChoosesOnRelease)
         {"a click away from the popup closes it and goes on", Click(3, 0) + Click(40, 15), 0, kIdle, "",
          "move:3,0 init down:40,15 up:40,15"},
         {"a click below the active bar leaves the menu and goes on", AltTap() + Click(20, 20), 0, kIdle, "", "down:20,20 up:20,20"},
-        {"moving without the button opens nothing", {MouseRecord(3, 0, 0, 0, MOUSE_MOVED)}, 0, kIdle, "", "move:3,0"},
-        {"a click on the bar row beside the titles opens nothing", Click(30, 0) + Click(1, 0), 0, kIdle, "", "move:30,0 move:1,0"},
+        {"a click on the bar row beside the titles opens nothing", Click(20, 0) + Click(1, 0), 0, kIdle, "", "move:20,0 move:1,0"},
         {"a press on a title closes the open popup", AltTap() + kDown + ButtonDown(15, 0), 2, kHelp, "Help: About", "init init"},
         {"a popup without items opens empty and ignores Down, Up and Enter", Click(10, 0) + kDown + kUp + kEnter, 2,
          "wwwwwwwkkkkkkkwwwwww", "Empty:", "move:10,0 init", "Titles"},
@@ -121,32 +115,29 @@ TEST_F(MenuNavigation, AnItemGrayedAsItsPopupOpensShowsGrayAndCannotBeChosen)
 {
     LoadMenu("Main");
     TuiSetProc([](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        // A mark under the popup, made after its screen was kept, goes when it closes.
-        if (m == WM_INITMENUPOPUP) {
-            EXPECT_EQ(TuiEnableMenuItem(103, 0) + TuiWriteText(1, 1, "#", 0x4E), 1);
-        }
+        // A mark under the popup, made after its screen was kept, goes when it closes; the cursor comes back.
+        EXPECT_TRUE(m != WM_INITMENUPOPUP || TuiEnableMenuItem(103, 0) + TuiWriteText(1, 1, "#", 0x4E) + TuiSetCursorPos(5, 5) == 1);
         return RecordingProc(w, m, wp, lp);
     });
-    Drive(AltTap() + kDown);  // rows 2 and 3: Open lit, Save grayed as its popup opened
-    EXPECT_EQ(AttrLetters(2, 2, 9) + AttrLetters(3, 2, 9), "kKkkkkkkk" "wggggwwww");
-    std::string chars = CaptureScreen().first;
-    Drive(Press('S', 's') + kDown + kEnter);  // the highlight moves by attributes only, the grayed letter unmarked
-    EXPECT_EQ(CaptureScreen().first, chars);
-    EXPECT_EQ(AttrLetters(2, 2, 9) + AttrLetters(3, 2, 9), "wWwwwwwww" "kkkkkkkkk");
+    auto openAndSave = [] { return AttrLetters(2, 2, 9) + " " + AttrLetters(3, 2, 9); };
+    Drive(AltTap() + kDown);  // Open lit, Save grayed as its popup opened
+    EXPECT_EQ(openAndSave(), "kKkkkkkkk wggggwwww");
+    Drive(Press('S', 's') + kDown + kEnter);  // the highlight on the grayed item leaves its letter unmarked
+    EXPECT_EQ(openAndSave(), "wWwwwwwww kkkkkkkkk");
     Drive(kDown);
-    EXPECT_EQ(AttrLetters(3, 2, 9), "ggggggggg");
+    EXPECT_EQ(openAndSave(), "wWwwwwwww ggggggggg");
     // Enabled while open: the next change of highlight shows it. Only the
     // whole 32-bit id of an item counts, never a title's.
     EXPECT_EQ(std::tuple(TuiEnableMenuItem(103, 1), TuiEnableMenuItem(65536 + 103, 0), TuiEnableMenuItem(0, 0)), std::tuple(1, 0, 0));
     Drive(kUp + kDown);
-    EXPECT_EQ(AttrLetters(3, 2, 9), "wWwwwwwww");
+    EXPECT_EQ(openAndSave(), "wWwwwwwww wWwwwwwww");
     // Everything else is the menu's while it is active, a timer's message too.
     MSG timer{nullptr, WM_TIMER, 1, 0, 0, {}};
     TuiDispatchMessage(&timer);
     Drive(kEscape);
     TuiDispatchMessage(&timer);
     EXPECT_EQ(appCalls, "init timer:1");
-    EXPECT_EQ(CaptureScreen(), idleScreen);
+    EXPECT_EQ(std::tuple(CaptureScreen() == idleScreen, CursorPos().X, CursorPos().Y), std::tuple(true, 40, 12));
 }
 
 }  // namespace

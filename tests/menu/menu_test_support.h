@@ -32,8 +32,7 @@ inline Records Click(int x, int y) { return ButtonDown(x, y) + ButtonUp(x, y); }
 inline void Drive(const Records &records)
 {
     FeedAndDispatch(records);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) TuiDispatchMessage(&msg);
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TuiDispatchMessage(&msg);
 }
 
 using Screen = std::pair<std::string, std::vector<WORD>>;  // every character and attribute
@@ -79,11 +78,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(TuiInit(), 0);
-        Screen pattern;
-        for (int i = 0; i < 80 * 25; ++i) pattern.first.push_back(char('a' + i % 23)), pattern.second.push_back(WORD(0x10 + i % 0x50));
-        DWORD n;
-        WriteConsoleOutputCharacterA(TuiOutputHandle(), pattern.first.data(), 80 * 25, COORD{0, 0}, &n);
-        WriteConsoleOutputAttribute(TuiOutputHandle(), pattern.second.data(), 80 * 25, COORD{0, 0}, &n);
+        for (int i = 0; i < 80 * 25; ++i) TuiWriteText(i % 80, i / 80, std::string(1, char('a' + i % 23)).c_str(), 0x10 + i % 0x50);
         TuiSetCursorPos(40, 12);
         TuiSetCursorInfo(60, 1);
         TuiSetProc(RecordingProc);
@@ -94,8 +89,6 @@ protected:
         idleScreen = CaptureScreen();
         appCalls.clear();
     }
-    menu::MenuBar &Bar() { return *menu::ActiveMenu; }
-    menu::MenuPopup &Popup(size_t i) { return Bar().popups.at(i); }
 };
 
 }  // namespace tuikit::test
