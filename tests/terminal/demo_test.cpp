@@ -57,9 +57,7 @@ TEST(PtyDemo, KeysAndClicksChooseMenuItemsTheMessageBoxTakesTheInputAndFileExitE
     s.Type("\x1b" "f");  // Alt+F
     ASSERT_TRUE(s.WaitShows("Exit"));
     s.Type(std::string(kDown) + kDown + "\r");  // over the grayed Save to Exit
-    int status = s.WaitExit();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    s.ExpectRestored();
+    s.ExpectEnds(0);
 }
 
 TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPoppedAtTheEnd)
@@ -70,8 +68,7 @@ TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPopped
     s.Type("\x1b[57443;3u\x1b[57443;1:3u\x1b[13u\x1b[13;1:3u");  // Alt pressed and released, Enter
     EXPECT_TRUE(s.WaitShows("Exit")) << "Alt selected File, Enter opened it";
     s.Type("\x1b[27u\x1b[27;1:3u\x1b[113;5u\x1b[113;5:3u\x1b[57442;1:3u");  // Escape, Ctrl+Q, late releases
-    EXPECT_EQ(s.WaitExit(), 0);
-    s.ExpectRestored();
+    s.ExpectEnds(0);
 }
 
 }  // namespace

@@ -6,11 +6,9 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,7 +33,7 @@ struct SessionOptions {
 class PtySession {
 public:
     // argv[0] is the program's path.
-    explicit PtySession(const std::vector<std::string> &argv, SessionOptions options = {}) : options_(options)
+    explicit PtySession(std::vector<const char *> argv, SessionOptions options = {}) : options_(options)
     {
         term.Feed("prompt$ ");
         winsize ws{25, 80, 0, 0};
@@ -93,31 +91,34 @@ public:
         term.Resize(rows, cols);
         ioctl(master_, TIOCSWINSZ, &ws);  // the program's group gets SIGWINCH
     }
+    // Expects the program to end with this wait status (0 an exit with 0, a
+    // signal's number death by it) and the terminal as it was before.
+    void ExpectEnds(int status, const std::string &printed = "")
+    {
+        EXPECT_EQ(WaitExit(), status);
+        ExpectRestored(printed);
+    }
     // The terminal's settings as bytes, to compare.
     std::string Settings() const
     {
-        termios t;
-        std::memset(&t, 0, sizeof t);
+        termios t{};
         tcgetattr(slave_, &t);
         return std::string(reinterpret_cast<const char *>(&t), sizeof t);
     }
     // Expects the terminal as it was before the program: settings, main
     // screen with the prompt and after it the line the program wrote to
-    // standard error, if any, every mode the program switched undone, no
-    // input left over for the shell.
+    // standard error, if any, the cursor where the shell left it and as it
+    // was, every mode the program switched undone, no input left over.
     void ExpectRestored(const std::string &printed = "")
     {
-        // The restore's last bytes may still be on their way through the pty.
         std::string firstRow = ("prompt$ " + printed).append(72 - printed.size(), ' ');
-        int col = printed.empty() ? 8 : 0, row = printed.empty() ? 0 : 1;
-        WaitUntil([&] {
-            return !term.altScreen && term.RowText(0) == firstRow && term.Cursor().col == col && term.Cursor().row == row;
-        });
+        VTermPos at = printed.empty() ? VTermPos{0, 8} : VTermPos{1, 0};
+        // The restore's last bytes may still be on their way through the pty.
+        EXPECT_TRUE(WaitUntil([&] {
+            return !term.altScreen && term.RowText(0) == firstRow && term.Cursor().row == at.row && term.Cursor().col == at.col;
+        })) << "alternate screen " << term.altScreen << ", first row '" << term.RowText(0) << "', cursor at "
+            << term.Cursor().row << "," << term.Cursor().col;
         EXPECT_EQ(Settings(), beforeSettings) << "terminal settings differ";
-        EXPECT_FALSE(term.altScreen);
-        EXPECT_EQ(term.RowText(0), firstRow);
-        EXPECT_EQ(term.Cursor().col, col) << "the cursor is where the shell left it";
-        EXPECT_EQ(term.Cursor().row, row);
         EXPECT_TRUE(term.cursorVisible);
         EXPECT_EQ(term.cursorShape, VTERM_PROP_CURSORSHAPE_BLOCK) << "cursor style left changed";
         EXPECT_EQ(term.mouse, 0);
@@ -130,7 +131,7 @@ public:
 private:
     // The child that leads the session: starts the program as its foreground
     // job and ends the way the program ended.
-    [[noreturn]] void LeadSession(const std::vector<std::string> &argv)
+    [[noreturn]] void LeadSession(std::vector<const char *> argv)
     {
         setsid();
         ioctl(slave_, TIOCSCTTY, 0);
@@ -143,11 +144,9 @@ private:
             dup2(options_.stdinIsTerminal ? slave_ : open("/dev/null", O_RDONLY), STDIN_FILENO);
             dup2(slave_, STDOUT_FILENO);
             dup2(slave_, STDERR_FILENO);
-            for (int fd = 3; fd < 64; ++fd) close(fd);
-            std::vector<char *> args;
-            for (const std::string &a : argv) args.push_back(const_cast<char *>(a.c_str()));
-            args.push_back(nullptr);
-            execv(args[0], args.data());
+            closefrom(3);
+            argv.push_back(nullptr);
+            execv(argv[0], const_cast<char *const *>(argv.data()));
             _exit(127);
         }
         int status = 0;
@@ -182,16 +181,14 @@ private:
     // line wrap on) and keyboard protocol pushes not popped.
     std::string ModesLeft() const
     {
-        static const std::regex kMode("\x1b\\[([?<>])([0-9;]*)([hlu])");
+        static const std::regex kMode("\x1b\\[([?<>])([0-9;]*)([hlu])"), kNumber("[0-9]+");
         std::map<int, bool> on;
         int pushed = 0;
         for (std::sregex_iterator it(term.written.begin(), term.written.end(), kMode), end; it != end; ++it) {
             std::string lead = (*it)[1], params = (*it)[2], final = (*it)[3];
-            std::istringstream list(params);
-            if (lead == "?" && final != "u")
-                for (std::string mode; std::getline(list, mode, ';');) on[std::atoi(mode.c_str())] = final == "h";
-            else if (final == "u" && lead != "?")
-                pushed += lead == ">" ? 1 : -std::max(1, std::atoi(params.c_str()));
+            if (final == "u" && lead != "?") pushed += lead == ">" ? 1 : -std::max(1, std::atoi(params.c_str()));
+            for (std::sregex_iterator n(params.begin(), params.end(), kNumber); final != "u" && lead == "?" && n != end; ++n)
+                on[std::stoi(n->str())] = final == "h";
         }
         std::string left = pushed ? "keyboard protocol pushed " + std::to_string(pushed) : "";
         for (auto [mode, set] : on)

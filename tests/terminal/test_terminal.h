@@ -121,13 +121,10 @@ private:
 // The test pattern as a screen buffer of its seven rows.
 inline platform::ScreenBuffer PatternScreen()
 {
-    platform::ScreenBuffer screen(80, kPatternCells / 80);
-    for (int i = 0; i < kPatternCells; ++i) {
-        char ch;
-        WORD attr;
-        PatternCell(i, ch, attr);
-        screen.SetCell(i % 80, i / 80, platform::Cell{static_cast<uint8_t>(ch), attr});
-    }
+    Pattern pattern;
+    platform::ScreenBuffer screen(80, Pattern::kCells / 80);
+    screen.WriteChars(0, 0, pattern.chars, Pattern::kCells);
+    screen.WriteAttrs(0, 0, pattern.attrs, Pattern::kCells);
     return screen;
 }
 
