@@ -118,6 +118,17 @@ private:
     VTermScreen *screen_;
 };
 
+// Where a frame holds a control byte other than its own sequences'
+// introducers and line ends; npos when it holds none.
+inline size_t StrayControl(const std::string &frame)
+{
+    for (size_t i = 0; i < frame.size(); ++i) {
+        auto c = static_cast<unsigned char>(frame[i]);
+        if (c == 0x1B ? frame[i + 1] != '[' : (c < 0x20 || c == 0x7F) && c != '\r' && c != '\n') return i;
+    }
+    return std::string::npos;
+}
+
 // The test pattern as a screen buffer of its seven rows.
 inline platform::ScreenBuffer PatternScreen()
 {
