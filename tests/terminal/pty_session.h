@@ -166,13 +166,9 @@ private:
         ssize_t n = poll(&p, 1, timeoutMs) > 0 ? read(master_, buf, sizeof buf) : 0;
         if (n <= 0) return false;
         std::string out(buf, static_cast<size_t>(n));
-        // Answer the keyboard protocol query before the terminal's own
-        // answers to what follows it (device attributes).
-        std::string seen = queryTail_ + out;
-        for (size_t at = seen.find("\x1b[?u"); options_.keyboardProtocol && at != std::string::npos;
-             at = seen.find("\x1b[?u", at + 1))
-            Type("\x1b[?0u");
-        queryTail_ = seen.substr(seen.size() > 3 ? seen.size() - 3 : 0);
+        // Answer the keyboard protocol query (written whole, with the other
+        // probes) before the terminal's own answers to what follows it.
+        if (options_.keyboardProtocol && out.find("\x1b[?u") != std::string::npos) Type("\x1b[?0u");
         Type(term.Feed(out));
         return true;
     }
@@ -181,18 +177,17 @@ private:
     // line wrap on) and keyboard protocol pushes not popped.
     std::string ModesLeft() const
     {
-        static const std::regex kMode("\x1b\\[([?<>])([0-9;]*)([hlu])"), kNumber("[0-9]+");
-        std::map<int, bool> on;
+        static const std::regex kMode("\x1b\\[(\\?[0-9]+[hl]|[<>][0-9]*u)");
+        std::map<std::string, std::string> last;  // each DEC mode's last setting
         int pushed = 0;
         for (std::sregex_iterator it(term.written.begin(), term.written.end(), kMode), end; it != end; ++it) {
-            std::string lead = (*it)[1], params = (*it)[2], final = (*it)[3];
-            if (final == "u" && lead != "?") pushed += lead == ">" ? 1 : -std::max(1, std::atoi(params.c_str()));
-            for (std::sregex_iterator n(params.begin(), params.end(), kNumber); final != "u" && lead == "?" && n != end; ++n)
-                on[std::stoi(n->str())] = final == "h";
+            std::string m = (*it)[1];
+            if (m[0] == '?') last[m.substr(0, m.size() - 1)] = m;
+            else pushed += m[0] == '>' ? 1 : -std::max(1, std::atoi(m.c_str() + 1));
         }
         std::string left = pushed ? "keyboard protocol pushed " + std::to_string(pushed) : "";
-        for (auto [mode, set] : on)
-            if (set != (mode == 7 || mode == 25)) left += " ?" + std::to_string(mode) + (set ? "h" : "l");
+        for (const auto &[mode, set] : last)
+            if (set != mode + (mode == "?7" || mode == "?25" ? "h" : "l")) left += " " + set;
         return left;
     }
 
@@ -200,7 +195,6 @@ private:
     int master_ = -1, slave_ = -1;
     pid_t leader_ = -1, program_ = -1;
     bool exited_ = false;
-    std::string queryTail_;
 };
 
 }  // namespace tuikit::test
