@@ -107,8 +107,8 @@ public:
     }
     // Expects the terminal as it was before the program: settings, main
     // screen with the prompt and after it the line the program wrote to
-    // standard error, if any, the cursor where the shell left it and as it
-    // was, every mode the program switched undone, no input left over.
+    // standard error, if any, the cursor where the shell left it, every mode
+    // the program switched undone, no input left over.
     void ExpectRestored(const std::string &printed = "")
     {
         std::string firstRow = ("prompt$ " + printed).append(72 - printed.size(), ' ');
@@ -119,8 +119,6 @@ public:
         })) << "alternate screen " << term.altScreen << ", first row '" << term.RowText(0) << "', cursor at "
             << term.Cursor().row << "," << term.Cursor().col;
         EXPECT_EQ(Settings(), beforeSettings) << "terminal settings differ";
-        EXPECT_TRUE(term.cursorVisible);
-        EXPECT_EQ(term.cursorShape, VTERM_PROP_CURSORSHAPE_BLOCK) << "cursor style left changed";
         EXPECT_EQ(term.mouse, 0);
         EXPECT_EQ(ModesLeft(), "");
         int pending = 0;
@@ -169,25 +167,31 @@ private:
         // Answer the keyboard protocol query (written whole, with the other
         // probes) before the terminal's own answers to what follows it.
         if (options_.keyboardProtocol && out.find("\x1b[?u") != std::string::npos) Type("\x1b[?0u");
+        // The mouse still moves as the program gives the terminal back: none of that may reach the shell.
+        if (options_.stdinIsTerminal && out.find("\x1b[?1049l") != std::string::npos) Type("\x1b[<35;12;10M");
         Type(term.Feed(out));
         return true;
     }
 
     // DEC private modes left other than a shell has them (cursor shown,
-    // line wrap on) and keyboard protocol pushes not popped.
+    // line wrap on), keyboard protocol pushes not popped, a cursor style
+    // left set (libvterm brings back its own with the main screen).
     std::string ModesLeft() const
     {
-        static const std::regex kMode("\x1b\\[(\\?[0-9]+[hl]|[<>][0-9]*u)");
+        static const std::regex kMode("\x1b\\[(\\?[0-9]+[hl]|[<>][0-9]*u|[0-9]* q)");
         std::map<std::string, std::string> last;  // each DEC mode's last setting
         int pushed = 0;
         for (std::sregex_iterator it(term.written.begin(), term.written.end(), kMode), end; it != end; ++it) {
             std::string m = (*it)[1];
-            if (m[0] == '?') last[m.substr(0, m.size() - 1)] = m;
+            if (m.back() == 'q') last["style"] = m == " q" ? "0 q" : m;
+            else if (m[0] == '?') last[m.substr(0, m.size() - 1)] = m;
             else pushed += m[0] == '>' ? 1 : -std::max(1, std::atoi(m.c_str() + 1));
         }
         std::string left = pushed ? "keyboard protocol pushed " + std::to_string(pushed) : "";
-        for (const auto &[mode, set] : last)
-            if (set != mode + (mode == "?7" || mode == "?25" ? "h" : "l")) left += " " + set;
+        for (const auto &[mode, set] : last) {
+            std::string shells = mode == "style" ? "0 q" : mode + (mode == "?7" || mode == "?25" ? "h" : "l");
+            if (set != shells) left += " " + set;
+        }
         return left;
     }
 

@@ -42,11 +42,13 @@ TEST(Renderer, EveryByteInEveryColourShowsInTheTerminalsCornerWhateverTheSizesAn
     rig.Frame();
     EXPECT_EQ(rig.term.Difference(rig.screen), "") << "after Invalidate a blank terminal shows everything in one frame";
 
-    rig.screen.Resize(40, 10);
+    rig.screen.Resize(80, 5);  // smaller than the terminal: the rest of it is blank
+    rig.Frame();
+    EXPECT_EQ(rig.term.Glyph(10, 6), U' ') << "below the buffer";
+    rig.screen.Resize(40, 25);
     rig.Frame();
     EXPECT_EQ(rig.term.Difference(rig.screen), "");
-    EXPECT_EQ(rig.term.Glyph(60, 3), U' ') << "the rest of the terminal is blank";
-    EXPECT_EQ(rig.term.Glyph(10, 20), U' ');
+    EXPECT_EQ(rig.term.Glyph(60, 3), U' ') << "right of the buffer";
 
     rig.screen.Resize(100, 40);  // larger than the terminal: cut at its edges
     for (int y = 0; y < 40; ++y)
