@@ -7,12 +7,18 @@
 
 namespace tuikit::test {
 
-constexpr int kPatternCells = 560;
+struct Pattern {
+    static constexpr int kCells = 560;
+    char chars[kCells];
+    WORD attrs[kCells];
 
-inline void PatternCell(int i, char &ch, WORD &attr)
-{
-    ch = static_cast<char>(i & 0xFF);
-    attr = static_cast<WORD>(i < 256 ? i : 255 - (i & 0xFF));
-}
+    Pattern()
+    {
+        for (int i = 0; i < kCells; ++i) {
+            chars[i] = static_cast<char>(i & 0xFF);
+            attrs[i] = static_cast<WORD>(i < 256 ? i : 255 - (i & 0xFF));
+        }
+    }
+};
 
 }  // namespace tuikit::test

@@ -6,11 +6,9 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,7 +33,7 @@ struct SessionOptions {
 class PtySession {
 public:
     // argv[0] is the program's path.
-    explicit PtySession(const std::vector<std::string> &argv, SessionOptions options = {}) : options_(options)
+    explicit PtySession(std::vector<const char *> argv, SessionOptions options = {}) : options_(options)
     {
         term.Feed("prompt$ ");
         winsize ws{25, 80, 0, 0};
@@ -93,33 +91,34 @@ public:
         term.Resize(rows, cols);
         ioctl(master_, TIOCSWINSZ, &ws);  // the program's group gets SIGWINCH
     }
+    // Expects the program to end with this wait status (0 an exit with 0, a
+    // signal's number death by it) and the terminal as it was before.
+    void ExpectEnds(int status, const std::string &printed = "")
+    {
+        EXPECT_EQ(WaitExit(), status);
+        ExpectRestored(printed);
+    }
     // The terminal's settings as bytes, to compare.
     std::string Settings() const
     {
-        termios t;
-        std::memset(&t, 0, sizeof t);
+        termios t{};
         tcgetattr(slave_, &t);
         return std::string(reinterpret_cast<const char *>(&t), sizeof t);
     }
     // Expects the terminal as it was before the program: settings, main
     // screen with the prompt and after it the line the program wrote to
-    // standard error, if any, every mode the program switched undone, no
-    // input left over for the shell.
+    // standard error, if any, the cursor where the shell left it, every mode
+    // the program switched undone, no input left over.
     void ExpectRestored(const std::string &printed = "")
     {
-        // The restore's last bytes may still be on their way through the pty.
         std::string firstRow = ("prompt$ " + printed).append(72 - printed.size(), ' ');
-        int col = printed.empty() ? 8 : 0, row = printed.empty() ? 0 : 1;
-        WaitUntil([&] {
-            return !term.altScreen && term.RowText(0) == firstRow && term.Cursor().col == col && term.Cursor().row == row;
-        });
+        VTermPos at = printed.empty() ? VTermPos{0, 8} : VTermPos{1, 0};
+        // The restore's last bytes may still be on their way through the pty.
+        EXPECT_TRUE(WaitUntil([&] {
+            return !term.altScreen && term.RowText(0) == firstRow && term.Cursor().row == at.row && term.Cursor().col == at.col;
+        })) << "alternate screen " << term.altScreen << ", first row '" << term.RowText(0) << "', cursor at "
+            << term.Cursor().row << "," << term.Cursor().col;
         EXPECT_EQ(Settings(), beforeSettings) << "terminal settings differ";
-        EXPECT_FALSE(term.altScreen);
-        EXPECT_EQ(term.RowText(0), firstRow);
-        EXPECT_EQ(term.Cursor().col, col) << "the cursor is where the shell left it";
-        EXPECT_EQ(term.Cursor().row, row);
-        EXPECT_TRUE(term.cursorVisible);
-        EXPECT_EQ(term.cursorShape, VTERM_PROP_CURSORSHAPE_BLOCK) << "cursor style left changed";
         EXPECT_EQ(term.mouse, 0);
         EXPECT_EQ(ModesLeft(), "");
         int pending = 0;
@@ -130,7 +129,7 @@ public:
 private:
     // The child that leads the session: starts the program as its foreground
     // job and ends the way the program ended.
-    [[noreturn]] void LeadSession(const std::vector<std::string> &argv)
+    [[noreturn]] void LeadSession(std::vector<const char *> argv)
     {
         setsid();
         ioctl(slave_, TIOCSCTTY, 0);
@@ -143,11 +142,9 @@ private:
             dup2(options_.stdinIsTerminal ? slave_ : open("/dev/null", O_RDONLY), STDIN_FILENO);
             dup2(slave_, STDOUT_FILENO);
             dup2(slave_, STDERR_FILENO);
-            for (int fd = 3; fd < 64; ++fd) close(fd);
-            std::vector<char *> args;
-            for (const std::string &a : argv) args.push_back(const_cast<char *>(a.c_str()));
-            args.push_back(nullptr);
-            execv(args[0], args.data());
+            closefrom(3);
+            argv.push_back(nullptr);
+            execv(argv[0], const_cast<char *const *>(argv.data()));
             _exit(127);
         }
         int status = 0;
@@ -167,35 +164,34 @@ private:
         ssize_t n = poll(&p, 1, timeoutMs) > 0 ? read(master_, buf, sizeof buf) : 0;
         if (n <= 0) return false;
         std::string out(buf, static_cast<size_t>(n));
-        // Answer the keyboard protocol query before the terminal's own
-        // answers to what follows it (device attributes).
-        std::string seen = queryTail_ + out;
-        for (size_t at = seen.find("\x1b[?u"); options_.keyboardProtocol && at != std::string::npos;
-             at = seen.find("\x1b[?u", at + 1))
-            Type("\x1b[?0u");
-        queryTail_ = seen.substr(seen.size() > 3 ? seen.size() - 3 : 0);
+        // Answer the keyboard protocol query (written whole, with the other
+        // probes) before the terminal's own answers to what follows it.
+        if (options_.keyboardProtocol && out.find("\x1b[?u") != std::string::npos) Type("\x1b[?0u");
+        // The mouse still moves as the program gives the terminal back: none of that may reach the shell.
+        if (options_.stdinIsTerminal && out.find("\x1b[?1049l") != std::string::npos) Type("\x1b[<35;12;10M");
         Type(term.Feed(out));
         return true;
     }
 
     // DEC private modes left other than a shell has them (cursor shown,
-    // line wrap on) and keyboard protocol pushes not popped.
+    // line wrap on), keyboard protocol pushes not popped, a cursor style
+    // left set (libvterm brings back its own with the main screen).
     std::string ModesLeft() const
     {
-        static const std::regex kMode("\x1b\\[([?<>])([0-9;]*)([hlu])");
-        std::map<int, bool> on;
+        static const std::regex kMode("\x1b\\[(\\?[0-9]+[hl]|[<>][0-9]*u|[0-9]* q)");
+        std::map<std::string, std::string> last;  // each DEC mode's last setting
         int pushed = 0;
         for (std::sregex_iterator it(term.written.begin(), term.written.end(), kMode), end; it != end; ++it) {
-            std::string lead = (*it)[1], params = (*it)[2], final = (*it)[3];
-            std::istringstream list(params);
-            if (lead == "?" && final != "u")
-                for (std::string mode; std::getline(list, mode, ';');) on[std::atoi(mode.c_str())] = final == "h";
-            else if (final == "u" && lead != "?")
-                pushed += lead == ">" ? 1 : -std::max(1, std::atoi(params.c_str()));
+            std::string m = (*it)[1];
+            if (m.back() == 'q') last["style"] = m == " q" ? "0 q" : m;
+            else if (m[0] == '?') last[m.substr(0, m.size() - 1)] = m;
+            else pushed += m[0] == '>' ? 1 : -std::max(1, std::atoi(m.c_str() + 1));
         }
         std::string left = pushed ? "keyboard protocol pushed " + std::to_string(pushed) : "";
-        for (auto [mode, set] : on)
-            if (set != (mode == 7 || mode == 25)) left += " ?" + std::to_string(mode) + (set ? "h" : "l");
+        for (const auto &[mode, set] : last) {
+            std::string shells = mode == "style" ? "0 q" : mode + (mode == "?7" || mode == "?25" ? "h" : "l");
+            if (set != shells) left += " " + set;
+        }
         return left;
     }
 
@@ -203,7 +199,6 @@ private:
     int master_ = -1, slave_ = -1;
     pid_t leader_ = -1, program_ = -1;
     bool exited_ = false;
-    std::string queryTail_;
 };
 
 }  // namespace tuikit::test

@@ -1,6 +1,7 @@
-// The test program end to end in a pseudo-terminal with libvterm as the
-// terminal: what it draws shows cell for cell, and however it ends or stops
-// the terminal is as it was.
+// The test program and the demo end to end in a pseudo-terminal with
+// libvterm as the terminal: what they draw shows cell for cell, legacy keys,
+// the mouse and the keyboard protocol drive the demo's menu bar and message
+// box, and however a program ends or stops the terminal is as it was.
 #include <fstream>
 #include <iterator>
 
@@ -10,10 +11,16 @@ namespace tuikit::test {
 namespace {
 
 constexpr char kPrinted[] = "written to stderr while the screen was up";
-
-PtySession App(const char *mode, const char *arg = "") { return PtySession({TUIKIT_TTY_APP, mode, arg}); }
+constexpr char kHelp[] = "Ctrl+Q quits";
 
 bool ShowsPattern(PtySession &s) { return s.term.altScreen && s.term.Difference(PatternScreen()).empty(); }
+
+// A left button pressed and released at a cell.
+std::string Click(int x, int y)
+{
+    std::string at = std::to_string(x + 1) + ";" + std::to_string(y + 1);
+    return "\x1b[<0;" + at + "M\x1b[<0;" + at + "m";
+}
 
 bool Stopped(pid_t pid)  // the state letter in /proc/<pid>/stat, after the name in parentheses
 {
@@ -25,7 +32,7 @@ TEST(PtyRestore, EveryByteAndColourShowsAndQuittingStoppingSignalsOrACrashGiveTh
 {
     for (int sig : {0, SIGTSTP, SIGTERM, SIGINT, SIGHUP, SIGSEGV}) {
         SCOPED_TRACE(sig ? strsignal(sig) : "Ctrl+Q");
-        PtySession s = App("screen");
+        PtySession s({TUIKIT_TTY_APP, "screen"});
         EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.Cursor().col == 5 && s.term.Cursor().row == 20; }))
             << s.term.Difference(PatternScreen());
         EXPECT_EQ(s.term.cursorShape, VTERM_PROP_CURSORSHAPE_UNDERLINE) << "a 25% cursor";
@@ -40,47 +47,95 @@ TEST(PtyRestore, EveryByteAndColourShowsAndQuittingStoppingSignalsOrACrashGiveTh
         }
         if (sig == 0 || sig == SIGTSTP) s.Type("\x11\x1b[<35;10;10M\x1b[<35;11;10M");  // Ctrl+Q, motion after it
         else s.Signal(sig);
-        int status = s.WaitExit();
-        if (sig == SIGSEGV) {  // a sanitizer may report on the restored screen: settings and modes matter
-            EXPECT_NE(status, -1);
+        if (sig != SIGSEGV) {
+            s.ExpectEnds(sig == SIGTSTP ? 0 : sig, kPrinted);  // the program still dies of the signal
+        } else {  // a sanitizer may report on the restored screen: settings and modes matter
+            EXPECT_NE(s.WaitExit(), -1);
             EXPECT_EQ(s.Settings(), s.beforeSettings);
             EXPECT_FALSE(s.term.altScreen);
             EXPECT_EQ(s.term.mouse, 0);
-            continue;
         }
-        if (sig == 0 || sig == SIGTSTP) EXPECT_EQ(status, 0);
-        else EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << "the program still dies of it: " << status;
-        s.ExpectRestored(kPrinted);
     }
 }
 
 TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButTheBufferAlwaysFollows)
 {
-    {
-        PtySession s = App("records", "0");
-        ASSERT_TRUE(s.WaitShows("ready"));
-        s.Type("\x1b[<0;3;3M\x1b[<0;3;3ma");
-        EXPECT_TRUE(s.WaitShows("key a buffer 80x25"));
-        EXPECT_FALSE(s.term.Shows("mouse"));
-        s.Resize(30, 100);
-        EXPECT_TRUE(s.WaitUntil([&] { return s.Type("b"), s.term.Shows("key b buffer 100x30"); }));
-        EXPECT_FALSE(s.term.Shows("size"));
-    }
-    PtySession s = App("records", "0x18");  // window and mouse input
+    PtySession s({TUIKIT_TTY_APP, "records"});
     ASSERT_TRUE(s.WaitShows("ready"));
+    s.Type("\x1b[<0;3;3M\x1b[<0;3;3ma");
+    EXPECT_TRUE(s.WaitShows("key a buffer 80x25"));
+    EXPECT_FALSE(s.term.Shows("mouse"));
     s.Resize(30, 100);
-    EXPECT_TRUE(s.WaitShows("size 100x30 buffer 100x30"));
+    EXPECT_TRUE(s.WaitUntil([&] { return s.Type("b"), s.term.Shows("key b buffer 100x30"); }));
+    EXPECT_FALSE(s.term.Shows("size"));
+    s.Type("m");  // asks for window and mouse input
+    ASSERT_TRUE(s.WaitShows("key m"));
+    s.Resize(25, 80);
+    EXPECT_TRUE(s.WaitShows("size 80x25 buffer 80x25"));
     s.Type("\x1b[<0;3;3M");
     EXPECT_TRUE(s.WaitShows("mouse"));
 }
 
 TEST(PtyInput, WithoutATerminalOnStandardInputDrawingWorksAndReadingFails)
 {
-    PtySession s({TUIKIT_TTY_APP, "records", "0x18"}, {.stdinIsTerminal = false});
+    PtySession s({TUIKIT_TTY_APP, "records"}, {.stdinIsTerminal = false});
     EXPECT_TRUE(s.WaitShows("read failed"));
     s.Signal(SIGTERM);
-    s.WaitExit();
-    s.ExpectRestored();
+    s.ExpectEnds(SIGTERM);
+}
+
+TEST(PtyDemo, KeysAndClicksChooseMenuItemsAndTheMessageBoxTakesTheInputMeantForIt)
+{
+    PtySession s({TUIKIT_DEMO_APP});
+    ASSERT_TRUE(s.WaitShows(kHelp));
+    auto left = [&](int to) {  // the left half of rows 1 to to, which popups and the box cover
+        std::string rows;
+        for (int y = 1; y <= to; ++y) rows += s.term.RowText(y).substr(0, 40) + "\n";
+        return rows;
+    };
+    std::string before = left(4);
+    s.Type("\x1b[21~v");  // F10 selects the bar, v opens View with its first item highlighted
+    ASSERT_TRUE(s.WaitShows("Status line"));
+    s.Type("\x1b");  // a lone Escape, known for one once no byte follows in time, closes the menu
+    EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("Status line"); }));
+
+    int title = static_cast<int>(s.term.RowText(0).find("View"));
+    s.Type(Click(title, 0));  // released on the title the popup stays open
+    ASSERT_TRUE(s.WaitShows("Status line"));
+    int item = static_cast<int>(s.term.RowText(3).find("Colours"));
+    s.Type(Click(item, 3));
+    EXPECT_TRUE(s.WaitShows("View > Colours: background changed."));
+    EXPECT_FALSE(s.term.Shows("Status line")) << "the popup closed";
+    EXPECT_EQ(left(4), before) << "the screen under the popup is back";
+
+    std::string answers[] = {"\r", " ", Click(39, 12), "\x1b"};
+    for (char mark = '1'; mark <= '4'; ++mark) {
+        const std::string &answer = answers[mark - '1'];
+        SCOPED_TRACE(testing::PrintToString(answer));
+        before = left(24);
+        s.Type("\x1bOQ");  // F2
+        ASSERT_TRUE(s.WaitShows("message box."));
+        s.Type("x" + answer);  // x goes to the box, never to the application
+        ASSERT_TRUE(s.WaitUntil([&] { return !s.term.Shows("message box."); }));
+        EXPECT_EQ(left(24), before);
+        s.Type(std::string(1, mark));  // the application's next key is this one
+        ASSERT_TRUE(s.WaitShows(std::string("0x3") + mark + " '" + mark + "'"));
+        EXPECT_FALSE(s.term.Shows("vk=0x58"));
+    }
+
+    s.Type("\x11");  // Ctrl+Q
+    s.ExpectEnds(0);
+}
+
+TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPoppedAtTheEnd)
+{
+    PtySession s({TUIKIT_DEMO_APP}, {.keyboardProtocol = true});
+    ASSERT_TRUE(s.WaitShows(kHelp));
+    ASSERT_NE(s.term.written.find("\x1b[>"), std::string::npos) << "the protocol was pushed";
+    s.Type("\x1b[57443;3u\x1b[57443;1:3u\x1b[13u\x1b[13;1:3u");  // Alt pressed and released, Enter
+    EXPECT_TRUE(s.WaitShows("Exit")) << "Alt selected File, Enter opened it";
+    s.Type("\x1b[27u\x1b[27;1:3u\x1b[113;5u\x1b[113;5:3u\x1b[57442;1:3u");  // Escape, Ctrl+Q, late releases
+    s.ExpectEnds(0);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace tuikit::test {
 
 class TestTerminal {
 public:
-    TestTerminal(int rows, int cols) : vt_(vterm_new(rows, cols)), screen_(vterm_obtain_screen(vt_))
+    TestTerminal(int rows, int cols)
+        : vt_(vterm_new(rows, cols)), screen_(vterm_obtain_screen(vt_)), rows_(rows), cols_(cols)
     {
         vterm_set_utf8(vt_, 1);
         vterm_screen_enable_altscreen(screen_, 1);
@@ -46,7 +47,7 @@ public:
         while (size_t n = vterm_output_read(vt_, buf, sizeof buf)) answers.append(buf, n);
         return answers;
     }
-    void Resize(int rows, int cols) { vterm_set_size(vt_, rows, cols); }
+    void Resize(int rows, int cols) { vterm_set_size(vt_, rows_ = rows, cols_ = cols); }
 
     VTermScreenCell Cell(int x, int y) const
     {
@@ -58,12 +59,12 @@ public:
     std::string RowText(int y) const  // glyphs outside ASCII read as '~'
     {
         std::string out;
-        for (int x = 0; x < Size().col; ++x) out += Glyph(x, y) < 0x80 ? static_cast<char>(Glyph(x, y)) : '~';
+        for (int x = 0; x < cols_; ++x) out += Glyph(x, y) < 0x80 ? static_cast<char>(Glyph(x, y)) : '~';
         return out;
     }
     bool Shows(const std::string &text) const
     {
-        for (int y = 0; y < Size().row; ++y)
+        for (int y = 0; y < rows_; ++y)
             if (RowText(y).find(text) != std::string::npos) return true;
         return false;
     }
@@ -83,8 +84,8 @@ public:
         auto shown = [](const VTermColor &c, bool isDefault) {
             return isDefault ? -1 : VTERM_COLOR_IS_INDEXED(&c) ? c.indexed.idx : 1000 + c.rgb.red;
         };
-        for (int y = 0; y < screen.Height() && y < Size().row; ++y)
-            for (int x = 0; x < screen.Width() && x < Size().col; ++x) {
+        for (int y = 0; y < screen.Height() && y < rows_; ++y)
+            for (int x = 0; x < screen.Width() && x < cols_; ++x) {
                 const platform::Cell &want = screen.At(x, y);
                 VTermScreenCell got = Cell(x, y);
                 int fg = shown(got.fg, VTERM_COLOR_IS_DEFAULT_FG(&got.fg));
@@ -107,27 +108,29 @@ public:
     std::string written;  // every byte fed
 
 private:
-    VTermPos Size() const
-    {
-        VTermPos size{};
-        vterm_get_size(vt_, &size.row, &size.col);
-        return size;
-    }
-
     VTerm *vt_;
     VTermScreen *screen_;
+    int rows_, cols_;
 };
+
+// Where a frame holds a control byte other than its own sequences'
+// introducers and line ends; npos when it holds none.
+inline size_t StrayControl(const std::string &frame)
+{
+    for (size_t i = 0; i < frame.size(); ++i) {
+        auto c = static_cast<unsigned char>(frame[i]);
+        if (c == 0x1B ? frame[i + 1] != '[' : (c < 0x20 || c == 0x7F) && c != '\r' && c != '\n') return i;
+    }
+    return std::string::npos;
+}
 
 // The test pattern as a screen buffer of its seven rows.
 inline platform::ScreenBuffer PatternScreen()
 {
-    platform::ScreenBuffer screen(80, kPatternCells / 80);
-    for (int i = 0; i < kPatternCells; ++i) {
-        char ch;
-        WORD attr;
-        PatternCell(i, ch, attr);
-        screen.SetCell(i % 80, i / 80, platform::Cell{static_cast<uint8_t>(ch), attr});
-    }
+    Pattern pattern;
+    platform::ScreenBuffer screen(80, Pattern::kCells / 80);
+    screen.WriteChars(0, 0, pattern.chars, Pattern::kCells);
+    screen.WriteAttrs(0, 0, pattern.attrs, Pattern::kCells);
     return screen;
 }
 

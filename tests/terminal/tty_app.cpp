@@ -2,12 +2,12 @@
 // does. Ctrl+Q quits. Modes (the first argument):
 //   screen        writes a line to standard error, draws the test pattern
 //                 with a 25% cursor at (5, 20), then runs a message loop
-//   records MODE  sets the input mode MODE, shows "ready", then reads input
+//   records       sets input mode 0, shows "ready", then reads input
 //                 records itself and shows one line for each (key downs,
 //                 mouse records, changes of size with the buffer's size);
-//                 when reading fails, shows "read failed" and waits
+//                 key m asks for window and mouse input; when reading
+//                 fails, shows "read failed" and waits
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include <unistd.h>
@@ -26,25 +26,10 @@ void Show(int row, const std::string &text)
     WriteConsoleOutputCharacterA(GetStdHandle(STD_OUTPUT_HANDLE), line.c_str(), 40, COORD{0, SHORT(row)}, &n);
 }
 
-void DrawPattern()
-{
-    for (int i = 0; i < kPatternCells; ++i) {
-        char ch;
-        WORD attr;
-        PatternCell(i, ch, attr);
-        DWORD n = 0;
-        COORD at{static_cast<SHORT>(i % 80), static_cast<SHORT>(i / 80)};
-        WriteConsoleOutputCharacterA(TuiOutputHandle(), &ch, 1, at, &n);
-        WriteConsoleOutputAttribute(TuiOutputHandle(), &attr, 1, at, &n);
-    }
-    TuiSetCursorInfo(25, 1);
-    TuiSetCursorPos(5, 20);
-}
-
-void RecordLoop(DWORD mode)
+void RecordLoop()
 {
     HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
-    SetConsoleMode(in, mode);
+    SetConsoleMode(in, 0);
     Show(0, "ready");
     INPUT_RECORD r;
     DWORD n = 0;
@@ -59,6 +44,7 @@ void RecordLoop(DWORD mode)
         COORD size = r.Event.WindowBufferSizeEvent.dwSize;
         char key = r.Event.KeyEvent.uChar.AsciiChar;
         if (r.EventType == KEY_EVENT && key == 0x11) return;
+        if (r.EventType == KEY_EVENT && key == 'm') SetConsoleMode(in, ENABLE_WINDOW_INPUT | ENABLE_MOUSE_INPUT);
         if (r.EventType == KEY_EVENT && r.Event.KeyEvent.bKeyDown) Show(row++, std::string("key ") + key + buffer);
         if (r.EventType == MOUSE_EVENT) Show(row++, "mouse");
         if (r.EventType == WINDOW_BUFFER_SIZE_EVENT)
@@ -71,14 +57,18 @@ void RecordLoop(DWORD mode)
 
 int main(int argc, char **argv)
 {
-    std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "records") {
-        RecordLoop(static_cast<DWORD>(std::strtoul(argc > 2 ? argv[2] : "0", nullptr, 0)));
+    if (argc > 1 && std::string(argv[1]) == "records") {
+        RecordLoop();
         return 0;
     }
     TuiInit();
     std::fprintf(stderr, "written to stderr while the screen was up\n");
-    DrawPattern();
+    Pattern pattern;  // runs of cells continue on the next row
+    DWORD n = 0;
+    WriteConsoleOutputCharacterA(TuiOutputHandle(), pattern.chars, Pattern::kCells, COORD{0, 0}, &n);
+    WriteConsoleOutputAttribute(TuiOutputHandle(), pattern.attrs, Pattern::kCells, COORD{0, 0}, &n);
+    TuiSetCursorInfo(25, 1);
+    TuiSetCursorPos(5, 20);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0 && !(msg.message == WM_KEYDOWN && msg.lParam == 0x11))
         TuiDispatchMessage(&msg);
