@@ -2,6 +2,7 @@
 // libvterm as the terminal: what they draw shows cell for cell, legacy keys,
 // the mouse and the keyboard protocol drive the demo's menu bar and message
 // box, and however a program ends or stops the terminal is as it was.
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -98,6 +99,10 @@ TEST(PtyDemo, KeysAndClicksChooseMenuItemsAndTheMessageBoxTakesTheInputMeantForI
     ASSERT_TRUE(s.WaitShows("Status line"));
     s.Type("\x1b");  // a lone Escape, known for one once no byte follows in time, closes the menu
     EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("Status line"); }));
+    s.Type("\x1b" "f\r");  // Alt+F opens File, Enter chooses New, which makes Save available
+    ASSERT_TRUE(s.WaitShows("File > New"));
+    s.Type("\x1b" "f\x1b[B\r");  // Alt+F, Down to Save, Enter
+    EXPECT_TRUE(s.WaitShows("File > Save: saved."));
 
     int title = static_cast<int>(s.term.RowText(0).find("View"));
     s.Type(Click(title, 0));  // released on the title the popup stays open
@@ -124,6 +129,32 @@ TEST(PtyDemo, KeysAndClicksChooseMenuItemsAndTheMessageBoxTakesTheInputMeantForI
     }
 
     s.Type("\x11");  // Ctrl+Q
+    s.ExpectEnds(0);
+}
+
+TEST(PtyDemo, DraggingTheVerticalThumbScrollsTheText)
+{
+    PtySession s({TUIKIT_DEMO_APP});
+    ASSERT_TRUE(s.WaitShows(kHelp));
+    int top = 0;
+    while (top < 24 && s.term.RowText(top).find("Line 1:") == std::string::npos) ++top;
+    int left = static_cast<int>(s.term.RowText(top).find("Line 1:"));
+    int bar = left, thumb = top + 1;  // right of the text: the up arrow, then the thumb below it
+    while (bar < 80 && s.term.Glyph(bar, top) != U'\u2191') ++bar;
+    while (thumb < 24 && s.term.Glyph(bar, thumb) != U'\u2588') ++thumb;
+    ASSERT_LT(thumb, 24);
+    auto at = [&](int y) { return std::to_string(bar + 1) + ";" + std::to_string(y + 1); };
+    s.Type("\x1b[<0;" + at(thumb) + "M\x1b[<32;" + at(thumb + 2) + "M\x1b[<32;" + at(thumb + 4) + "M\x1b[<0;" +
+           at(thumb + 4) + "m");
+    // The thumb stays under the mouse and the view shows later lines, in order.
+    EXPECT_TRUE(s.WaitUntil([&] {
+        int first = std::atoi(s.term.RowText(top).c_str() + left + 5);
+        for (int r = 0; r < 8; ++r)
+            if (s.term.RowText(top + r).find("Line " + std::to_string(first + r) + ":") != static_cast<size_t>(left))
+                return false;
+        return first > 1 && s.term.Glyph(bar, thumb + 4) == U'\u2588';
+    })) << s.term.RowText(top);
+    s.Type("\x11");
     s.ExpectEnds(0);
 }
 
