@@ -77,6 +77,22 @@ TUIKIT_API int TuiDropScrollBar(int32_t id);
 TUIKIT_API int TuiSetScrollBarSize(int32_t id, int32_t size);
 TUIKIT_API int TuiGetScrollBarSize(int32_t id);
 
+/* ---- Dialogs and message boxes -------------------------------------------- */
+
+/* Runs a modal dialog from a DIALOG template (a name, or MAKEINTRESOURCE id)
+   with its body's top-left cell at (x, y), each -1 to centre on that axis.
+   proc receives WM_INITDIALOG, WM_COMMAND notifications and the keys the
+   dialog does not consume. Returns the code given to TuiEndDialog; 0 when the
+   template cannot be found, loaded or parsed. */
+TUIKIT_API int32_t TuiDialogBox(LPCSTR name, WNDPROC proc, int32_t x, int32_t y);
+/* Ends the innermost running dialog or message box with code as its result. */
+TUIKIT_API void TuiEndDialog(int32_t code);
+/* Shows text (line feeds break lines) in a box titled caption ("Message" when
+   null) with the button set of type & 0x0F (MB_OK .. MB_RETRYCANCEL) and
+   MB_DEFBUTTON2/3; returns the id of the button chosen (IDOK .. IDNO), IDCANCEL
+   on Escape. */
+TUIKIT_API int32_t TuiMessageBox(LPCSTR text, LPCSTR caption, UINT type);
+
 #ifdef __cplusplus
 }
 #endif
