@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,7 +84,7 @@ extern DialogWindow *CurrentDialog;
 // Makes the dialog current over the one running (ending that one's mouse
 // capture), saves the screen and draws it, runs start, then the loop; gives
 // the screen back and returns the end code. The caller owns the dialog.
-int32_t RunModal(DialogWindow &dialog, void (*start)(DialogWindow &));
+int32_t RunModal(DialogWindow &dialog, const std::function<void(DialogWindow &)> &start);
 
 // Template loading: 1 when the dialog and all its controls were made.
 int LoadDialogTemplate(DialogWindow &dialog, const char *name, int32_t x, int32_t y);

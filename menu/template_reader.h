@@ -37,6 +37,9 @@ public:
     void ReadString(std::string &out);
     void ReadMenuItem(MenuItemRecord &record);
 
+    // A sized template was read past its end (the missing bytes came as 0).
+    bool Overran() const { return sized_ && position > size_; }
+
     // Bytes read so far from the template's start; always whole units
     // (or 18-byte fixed parts).
     size_t position = 0;
