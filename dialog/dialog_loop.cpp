@@ -75,9 +75,13 @@ int32_t RunModal(DialogWindow &dialog, const std::function<void(DialogWindow &)>
 
 void DialogWindow::RunDialogLoop()
 {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        MSG msg;
+        // An error result (-1) is routed like a message, as the platform's
+        // loops treat it; only the quit message ends the loop.
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (DialogLoopObserver) DialogLoopObserver(msg);
+        if (got == 0) return;
         const UINT m = msg.message;
         if (m >= kFirstMouseMessage && m <= kLastMouseMessage) {
             const KeyRecord record = Record(m, msg.wParam, msg.lParam);

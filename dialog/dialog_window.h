@@ -96,8 +96,8 @@ int32_t DialogUnitsToRows(int32_t v);
 void SaveScreenAndDraw(DialogWindow &dialog);
 void RestoreScreen(DialogWindow &dialog);
 
-// Tests only: sees every message the innermost dialog loop retrieves, before
-// it is routed.
+// Tests only: sees every message the innermost dialog loop retrieves, the
+// quit message included, before it is routed.
 extern void (*DialogLoopObserver)(const MSG &msg);
 
 }  // namespace tuikit::dialog
