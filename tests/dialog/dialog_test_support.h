@@ -85,7 +85,7 @@ inline void WatchMarkers(const MSG &msg)
     }
     if (msg.message != WM_KEYDOWN) return;
     if (msg.wParam == kCheckKey) {
-        if (!script.checks.empty()) {
+        if (!script.checks.empty() && dialog::CurrentDialog) {
             auto check = std::move(script.checks.front());
             script.checks.erase(script.checks.begin());
             check();
