@@ -111,3 +111,29 @@ TEST_F(MessageBox, KeysGoToTheBoxOverADialogThenBackToTheDialog)
 
 }  // namespace
 }  // namespace tuikit::test
+
+namespace tuikit::test {
+namespace {
+
+TEST_F(MessageBox, EverySetLaysItsButtonsOutCentredUnderTheText)
+{
+    // The button row of a one-line box, columns 8 to 71; the first button
+    // is the default.
+    const std::vector<std::pair<UINT, std::string>> sets{
+        {MB_OK, "                           \x10   OK  \x11\xDC                           "},
+        {MB_OKCANCEL, "                    \x10   OK  \x11\xDC      Cancel \xDC                    "},
+        {MB_ABORTRETRYIGNORE, "             \x10 Abort \x11\xDC      Retry  \xDC      Ignore \xDC             "},
+        {MB_YESNOCANCEL, "             \x10  Yes  \x11\xDC        No   \xDC      Cancel \xDC             "},
+        {MB_YESNO, "                    \x10  Yes  \x11\xDC        No   \xDC                    "},
+        {MB_RETRYCANCEL, "                    \x10 Retry \x11\xDC      Cancel \xDC                    "},
+        {7, std::string(64, ' ')},
+    };
+    for (const auto &[type, row] : sets) {
+        std::string seen;
+        Box("x", "Sets", type, Check() + Press(VK_ESCAPE, '\x1b'), {[&] { seen = RowText(13, 8, 64); }});
+        EXPECT_EQ(seen, row) << type;
+    }
+}
+
+}  // namespace
+}  // namespace tuikit::test
