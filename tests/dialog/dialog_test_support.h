@@ -129,18 +129,12 @@ inline int32_t RunDialog(const char *name, const Records &input, std::vector<std
     return RunWith([=] { return TuiDialogBox(name, RecordingDialogProc, x, y); }, input, std::move(checks));
 }
 
-using Screen = std::pair<std::string, std::vector<WORD>>;
-inline Screen CaptureScreen() { return {RowText(0, 0, 80 * 25), RowAttrs(0, 0, 80 * 25)}; }
-
 // Console started, a patterned screen, the cursor at (40, 12), 60% and visible.
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(TuiInit(), 0);
-        for (int i = 0; i < 80 * 25; ++i) TuiWriteText(i % 80, i / 80, std::string(1, char('a' + i % 23)).c_str(), 0x10 + i % 0x50);
-        TuiSetCursorPos(40, 12);
-        TuiSetCursorInfo(60, 1);
+        StartOnPattern();
         before = CaptureScreen();
         onCommand = nullptr;
     }

@@ -23,8 +23,6 @@ inline void Drive(const Records &records)
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) TuiDispatchMessage(&msg);
 }
 
-using Screen = std::pair<std::string, std::vector<WORD>>;  // every character and attribute
-inline Screen CaptureScreen() { return {RowText(0, 0, 80 * 25), RowAttrs(0, 0, 80 * 25)}; }
 inline Screen idleScreen;  // as the last LoadMenu left it
 
 // Attributes of a run of cells as letters: w 0x70, W 0x7F, k 0x07, K 0x0F,
@@ -65,10 +63,7 @@ class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(TuiInit(), 0);
-        for (int i = 0; i < 80 * 25; ++i) TuiWriteText(i % 80, i / 80, std::string(1, char('a' + i % 23)).c_str(), 0x10 + i % 0x50);
-        TuiSetCursorPos(40, 12);
-        TuiSetCursorInfo(60, 1);
+        StartOnPattern();
         TuiSetProc(RecordingProc);
     }
     void LoadMenu(const char *name)  // must succeed; notes the idle screen

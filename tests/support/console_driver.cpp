@@ -29,7 +29,7 @@ std::vector<MSG> FeedImpl(const std::vector<INPUT_RECORD> &records, bool dispatc
     return out;
 }
 
-HANDLE Screen()
+HANDLE ScreenHandle()
 {
     HANDLE h = TuiOutputHandle();
     return h ? h : GetStdHandle(STD_OUTPUT_HANDLE);
@@ -83,11 +83,11 @@ bool NextMessage(MSG &out, int timeoutMs)
 std::string RowText(int y, int x, int count)
 {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    GetConsoleScreenBufferInfo(Screen(), &info);
+    GetConsoleScreenBufferInfo(ScreenHandle(), &info);
     if (count < 0) count = std::max(0, info.dwSize.X - x);  // the rest of the row
     std::string s(static_cast<size_t>(count), '\0');
     DWORD n = 0;
-    ReadConsoleOutputCharacterA(Screen(), s.data(), static_cast<DWORD>(count),
+    ReadConsoleOutputCharacterA(ScreenHandle(), s.data(), static_cast<DWORD>(count),
                                 COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &n);
     s.resize(n);
     return s;
@@ -105,7 +105,7 @@ std::vector<WORD> RowAttrs(int y, int x, int count)
 {
     std::vector<WORD> a(static_cast<size_t>(count));
     DWORD n = 0;
-    ReadConsoleOutputAttribute(Screen(), a.data(), static_cast<DWORD>(count),
+    ReadConsoleOutputAttribute(ScreenHandle(), a.data(), static_cast<DWORD>(count),
                                COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}, &n);
     a.resize(n);
     return a;
@@ -114,14 +114,14 @@ std::vector<WORD> RowAttrs(int y, int x, int count)
 COORD CursorPos()
 {
     CONSOLE_SCREEN_BUFFER_INFO info;
-    GetConsoleScreenBufferInfo(Screen(), &info);
+    GetConsoleScreenBufferInfo(ScreenHandle(), &info);
     return info.dwCursorPosition;
 }
 
 CONSOLE_CURSOR_INFO CursorInfo()
 {
     CONSOLE_CURSOR_INFO info{};
-    GetConsoleCursorInfo(Screen(), &info);
+    GetConsoleCursorInfo(ScreenHandle(), &info);
     return info;
 }
 
@@ -154,5 +154,15 @@ void PrintTo(const Msg &m, std::ostream *os)
     std::snprintf(buf, sizeof buf, "{0x%04X, %lld, %lld}", m.message, m.wParam, m.lParam);
     *os << buf;
 }
+
+void StartOnPattern()
+{
+    ASSERT_EQ(TuiInit(), 0);
+    for (int i = 0; i < 80 * 25; ++i) TuiWriteText(i % 80, i / 80, std::string(1, char('a' + i % 23)).c_str(), 0x10 + i % 0x50);
+    TuiSetCursorPos(40, 12);
+    TuiSetCursorInfo(60, 1);
+}
+
+Screen CaptureScreen() { return {RowText(0, 0, 80 * 25), RowAttrs(0, 0, 80 * 25)}; }
 
 }  // namespace tuikit::test

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tuikit/tuikit.h"
@@ -35,6 +36,14 @@ WORD AttrAt(int x, int y);
 std::vector<WORD> RowAttrs(int y, int x, int count);
 COORD CursorPos();
 CONSOLE_CURSOR_INFO CursorInfo();
+
+// Starts the console and fills the 80 x 25 screen with a pattern of letters
+// in varied colours (none of them a dialog's or a menu's), the cursor at
+// (40, 12), 60% and visible.
+void StartOnPattern();
+
+using Screen = std::pair<std::string, std::vector<WORD>>;  // every character and attribute
+Screen CaptureScreen();
 
 // A rectangle of the screen as text, rows joined by '/', the line-drawing
 // characters shown as - | and the corners r 7 L J: "r--7/|ab|/L--J".
