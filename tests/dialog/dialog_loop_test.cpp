@@ -123,13 +123,14 @@ TEST_F(DialogKeyboard, MnemonicsActivateEveryEnabledMatch)
 TEST_F(DialogKeyboard, EndingTheDialogDuringItsSetUpEndsItAsItsLoopStarts)
 {
     onCommand = nullptr;
-    const auto ends = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+    // The end marker may reach the ending loop before its quit; the
+    // recording procedure leaves markers out.
+    const auto ends = [](HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (message == WM_INITDIALOG) TuiEndDialog(42);
-        Note(std::to_string(message));
-        return 0;
+        return RecordingDialogProc(dialog, message, wParam, lParam);
     };
     EXPECT_EQ(RunWith([&] { return TuiDialogBox("Choices", ends, -1, -1); }, {}), 42);
-    EXPECT_EQ(procCalls, "272");
+    EXPECT_EQ(procCalls, "init");
     EXPECT_EQ(CurrentDialog, nullptr);
     ExpectRestored();
 }
