@@ -19,23 +19,24 @@ HandleTable &Table()
     return *table;
 }
 
+HANDLE Register(KernelObject *obj, bool permanent)
+{
+    HandleTable &t = Table();
+    try {
+        std::lock_guard guard(t.lock);
+        t.live.emplace(obj, permanent);
+    } catch (...) {
+        obj->Release();
+        throw;
+    }
+    return obj;
+}
+
 }  // namespace
 
-HANDLE RegisterHandle(KernelObject *obj)
-{
-    HandleTable &t = Table();
-    std::lock_guard guard(t.lock);
-    t.live[obj] = false;
-    return obj;
-}
+HANDLE RegisterHandle(KernelObject *obj) { return Register(obj, false); }
 
-HANDLE RegisterPermanentHandle(KernelObject *obj)
-{
-    HandleTable &t = Table();
-    std::lock_guard guard(t.lock);
-    t.live[obj] = true;
-    return obj;
-}
+HANDLE RegisterPermanentHandle(KernelObject *obj) { return Register(obj, true); }
 
 bool CloseRegisteredHandle(HANDLE h)
 {

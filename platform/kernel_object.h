@@ -30,7 +30,8 @@ private:
 };
 
 // Registers obj as a live handle (taking over its initial reference) and
-// returns the handle value.
+// returns the handle value. If that fails, obj is released and the failure
+// goes on to the caller.
 HANDLE RegisterHandle(KernelObject *obj);
 // Registers an object that lives for the whole process; CloseHandle on it is
 // accepted and does nothing.

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "core/boundary.h"
 #include "platform/kernel_object.h"
 #include "platform/last_error.h"
 #include "platform/message_queue.h"
@@ -122,98 +123,116 @@ void WINAPI SetLastError(DWORD dwErrCode) { lastError = dwErrCode; }
 
 BOOL WINAPI CloseHandle(HANDLE hObject)
 {
-    return CloseRegisteredHandle(hObject) ? TRUE : Fail(ERROR_INVALID_HANDLE);
+    return tuikit::Guarded<BOOL>(
+        FALSE, [&]() -> BOOL { return CloseRegisteredHandle(hObject) ? TRUE : Fail(ERROR_INVALID_HANDLE); });
 }
 
 DWORD WINAPI GetCurrentThreadId(void)
 {
-    EnsureThreadQueue();
-    return CurrentThreadIdRaw();
+    // The id is known without the queue; without memory for one, posts to
+    // this thread fail until it gets one.
+    return tuikit::Guarded<DWORD>(CurrentThreadIdRaw(), [] {
+        EnsureThreadQueue();
+        return CurrentThreadIdRaw();
+    });
 }
 
 HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCSTR)
 {
-    return RegisterHandle(new Event(bManualReset != FALSE, bInitialState != FALSE));
+    return tuikit::Guarded<HANDLE>(
+        nullptr, [&]() -> HANDLE { return RegisterHandle(new Event(bManualReset != FALSE, bInitialState != FALSE)); });
 }
 
 BOOL WINAPI SetEvent(HANDLE hEvent)
 {
-    auto ref = LookupHandle(hEvent);
-    auto *ev = As<Event>(ref, ObjectKind::Event);
-    if (!ev) return Fail(ERROR_INVALID_HANDLE);
-    ev->Set(true);
-    return TRUE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto ref = LookupHandle(hEvent);
+        auto *ev = As<Event>(ref, ObjectKind::Event);
+        if (!ev) return Fail(ERROR_INVALID_HANDLE);
+        ev->Set(true);
+        return TRUE;
+    });
 }
 
 BOOL WINAPI ResetEvent(HANDLE hEvent)
 {
-    auto ref = LookupHandle(hEvent);
-    auto *ev = As<Event>(ref, ObjectKind::Event);
-    if (!ev) return Fail(ERROR_INVALID_HANDLE);
-    ev->Set(false);
-    return TRUE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto ref = LookupHandle(hEvent);
+        auto *ev = As<Event>(ref, ObjectKind::Event);
+        if (!ev) return Fail(ERROR_INVALID_HANDLE);
+        ev->Set(false);
+        return TRUE;
+    });
 }
 
 DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds)
 {
-    auto ref = LookupHandle(hHandle);
-    Waitable *w = AsWaitable(ref);
-    if (!w) {
-        Fail(ERROR_INVALID_HANDLE);
-        return WAIT_FAILED;
-    }
-    return w->Wait(dwMilliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    return tuikit::Guarded<DWORD>(WAIT_FAILED, [&]() -> DWORD {
+        auto ref = LookupHandle(hHandle);
+        Waitable *w = AsWaitable(ref);
+        if (!w) {
+            Fail(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        return w->Wait(dwMilliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    });
 }
 
 HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T dwStackSize, LPTHREAD_START_ROUTINE lpStartAddress,
                            LPVOID lpParameter, DWORD, LPDWORD lpThreadId)
 {
-    if (!lpStartAddress) {
-        Fail(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    auto *thread = new Thread(lpStartAddress, lpParameter);
-    thread->AddRef();  // held by the running thread
-    // The id is learnt by the new thread itself, so the starter waits for it.
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
-    if (dwStackSize >= static_cast<SIZE_T>(PTHREAD_STACK_MIN)) pthread_attr_setstacksize(&attr, dwStackSize);
-    auto trampoline = [](void *arg) -> void * {
-        auto *t = static_cast<Thread *>(arg);
-        {
-            std::lock_guard guard(t->startLock);
-            t->id = GetCurrentThreadId();
+    return tuikit::Guarded<HANDLE>(nullptr, [&]() -> HANDLE {
+        if (!lpStartAddress) {
+            Fail(ERROR_INVALID_PARAMETER);
+            return nullptr;
         }
-        t->started.notify_all();
-        return Thread::Main(t);
-    };
-    pthread_t tid;
-    int rc = pthread_create(&tid, &attr, trampoline, thread);
-    pthread_attr_destroy(&attr);
-    if (rc != 0) {
-        thread->Release();
-        thread->Release();
-        Fail(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    DWORD id;
-    {
-        std::unique_lock guard(thread->startLock);
-        thread->started.wait(guard, [thread] { return thread->id != 0; });
-        id = thread->id;
-    }
-    if (lpThreadId) *lpThreadId = id;
-    return RegisterHandle(thread);
+        // Registered before it runs, so nothing can fail once it does.
+        auto *thread = new Thread(lpStartAddress, lpParameter);
+        HANDLE handle = RegisterHandle(thread);
+        thread->AddRef();  // held by the running thread
+        // The id is learnt by the new thread itself, so the starter waits for it.
+        pthread_attr_t attr;
+        pthread_attr_init(&attr);
+        pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+        if (dwStackSize >= static_cast<SIZE_T>(PTHREAD_STACK_MIN)) pthread_attr_setstacksize(&attr, dwStackSize);
+        auto trampoline = [](void *arg) -> void * {
+            auto *t = static_cast<Thread *>(arg);
+            {
+                std::lock_guard guard(t->startLock);
+                t->id = GetCurrentThreadId();
+            }
+            t->started.notify_all();
+            return Thread::Main(t);
+        };
+        pthread_t tid;
+        int rc = pthread_create(&tid, &attr, trampoline, thread);
+        pthread_attr_destroy(&attr);
+        if (rc != 0) {
+            thread->Release();
+            CloseRegisteredHandle(handle);
+            Fail(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+        DWORD id;
+        {
+            std::unique_lock guard(thread->startLock);
+            thread->started.wait(guard, [thread] { return thread->id != 0; });
+            id = thread->id;
+        }
+        if (lpThreadId) *lpThreadId = id;
+        return handle;
+    });
 }
 
 BOOL WINAPI GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode)
 {
-    auto ref = LookupHandle(hThread);
-    auto *t = As<Thread>(ref, ObjectKind::Thread);
-    if (!t || !lpExitCode) return Fail(ERROR_INVALID_HANDLE);
-    *lpExitCode = t->ExitCode();
-    return TRUE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto ref = LookupHandle(hThread);
+        auto *t = As<Thread>(ref, ObjectKind::Thread);
+        if (!t || !lpExitCode) return Fail(ERROR_INVALID_HANDLE);
+        *lpExitCode = t->ExitCode();
+        return TRUE;
+    });
 }
 
 void WINAPI Sleep(DWORD dwMilliseconds)
