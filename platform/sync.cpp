@@ -4,9 +4,10 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <unordered_map>
 
 #include "core/boundary.h"
 #include "platform/kernel_object.h"
@@ -19,18 +20,20 @@ namespace {
 
 thread_local DWORD lastError = 0;
 
-// Something a thread can wait for: an event, or a thread that ends.
-class Waitable : public KernelObject {
+// An event, or a thread that is signalled when it ends.
+class Waitable : public WaitableObject {
 public:
-    using KernelObject::KernelObject;
+    using WaitableObject::WaitableObject;
 
-    // Waits until signalled or the timeout passes; true when signalled.
-    bool Wait(DWORD ms)
+    bool Signalled() override
     {
-        std::unique_lock guard(lock_);
-        auto ready = [this] { return signalled_; };
-        if (ms == INFINITE) cond_.wait(guard, ready);
-        else if (!cond_.wait_for(guard, std::chrono::milliseconds(ms), ready)) return false;
+        std::lock_guard guard(lock_);
+        return signalled_;
+    }
+    bool Take() override
+    {
+        std::lock_guard guard(lock_);
+        if (!signalled_) return false;
         if (autoReset_) signalled_ = false;
         return true;
     }
@@ -40,12 +43,11 @@ public:
             std::lock_guard guard(lock_);
             signalled_ = value;
         }
-        if (value) cond_.notify_all();
+        if (value) WakeWaiters();
     }
 
 protected:
     std::mutex lock_;
-    std::condition_variable cond_;
     bool signalled_ = false;
     bool autoReset_ = false;
 };
@@ -58,6 +60,34 @@ public:
         signalled_ = initial;
     }
 };
+
+// Named events, so that a second CreateEventA with a name opens the first.
+// An entry outlives its event; a stale one is replaced on the next create.
+struct EventNames {
+    std::mutex lock;
+    std::unordered_map<std::string, HANDLE> handles;
+};
+
+EventNames &Names()
+{
+    static auto *names = new EventNames;  // used until the process ends
+    return *names;
+}
+
+HANDLE CreateNamedEvent(const char *name, bool manualReset, bool initial)
+{
+    EventNames &names = Names();
+    std::lock_guard guard(names.lock);
+    HANDLE &entry = names.handles[name];
+    auto ref = LookupHandle(entry);
+    if (ref && ref.get()->Kind() == ObjectKind::Event && ReopenHandle(entry)) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return entry;
+    }
+    entry = RegisterHandle(new Event(manualReset, initial));
+    SetLastError(ERROR_SUCCESS);
+    return entry;
+}
 
 class Thread : public Waitable {
 public:
@@ -91,13 +121,6 @@ private:
     DWORD exitCode_ = STILL_ACTIVE;
 };
 
-Waitable *AsWaitable(const ObjectRef &ref)
-{
-    if (!ref) return nullptr;
-    ObjectKind k = ref.get()->Kind();
-    return k == ObjectKind::Event || k == ObjectKind::Thread ? static_cast<Waitable *>(ref.get()) : nullptr;
-}
-
 }  // namespace
 
 unsigned CurrentThreadIdRaw()
@@ -123,8 +146,9 @@ void WINAPI SetLastError(DWORD dwErrCode) { lastError = dwErrCode; }
 
 BOOL WINAPI CloseHandle(HANDLE hObject)
 {
-    return tuikit::Guarded<BOOL>(
-        FALSE, [&]() -> BOOL { return CloseRegisteredHandle(hObject) ? TRUE : Fail(ERROR_INVALID_HANDLE); });
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        return CloseRegisteredHandle(hObject) ? TRUE : Fail(ERROR_INVALID_HANDLE);
+    });
 }
 
 DWORD WINAPI GetCurrentThreadId(void)
@@ -137,10 +161,14 @@ DWORD WINAPI GetCurrentThreadId(void)
     });
 }
 
-HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCSTR)
+HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCSTR lpName)
 {
-    return tuikit::Guarded<HANDLE>(
-        nullptr, [&]() -> HANDLE { return RegisterHandle(new Event(bManualReset != FALSE, bInitialState != FALSE)); });
+    return tuikit::Guarded<HANDLE>(nullptr, [&]() -> HANDLE {
+        if (lpName && *lpName) return CreateNamedEvent(lpName, bManualReset != FALSE, bInitialState != FALSE);
+        HANDLE h = RegisterHandle(new Event(bManualReset != FALSE, bInitialState != FALSE));
+        SetLastError(ERROR_SUCCESS);
+        return h;
+    });
 }
 
 BOOL WINAPI SetEvent(HANDLE hEvent)
@@ -162,19 +190,6 @@ BOOL WINAPI ResetEvent(HANDLE hEvent)
         if (!ev) return Fail(ERROR_INVALID_HANDLE);
         ev->Set(false);
         return TRUE;
-    });
-}
-
-DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds)
-{
-    return tuikit::Guarded<DWORD>(WAIT_FAILED, [&]() -> DWORD {
-        auto ref = LookupHandle(hHandle);
-        Waitable *w = AsWaitable(ref);
-        if (!w) {
-            Fail(ERROR_INVALID_HANDLE);
-            return WAIT_FAILED;
-        }
-        return w->Wait(dwMilliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
     });
 }
 

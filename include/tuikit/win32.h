@@ -356,6 +356,7 @@ typedef PTHREAD_START_ROUTINE LPTHREAD_START_ROUTINE;
 #define WAIT_ABANDONED 0x00000080L
 #define WAIT_TIMEOUT 0x00000102L
 #define WAIT_FAILED ((DWORD)0xFFFFFFFF)
+#define MAXIMUM_WAIT_OBJECTS 64
 #define STILL_ACTIVE 0x00000103L
 #define CREATE_SUSPENDED 0x00000004
 
@@ -369,6 +370,8 @@ TUIKIT_API HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES lpEventAttributes, B
 TUIKIT_API BOOL WINAPI SetEvent(HANDLE hEvent);
 TUIKIT_API BOOL WINAPI ResetEvent(HANDLE hEvent);
 TUIKIT_API DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+TUIKIT_API DWORD WINAPI WaitForMultipleObjects(DWORD nCount, const HANDLE *lpHandles, BOOL bWaitAll,
+                                               DWORD dwMilliseconds);
 TUIKIT_API void WINAPI Sleep(DWORD dwMilliseconds);
 TUIKIT_API DWORD WINAPI GetTickCount(void);
 
