@@ -309,6 +309,8 @@ TUIKIT_API BOOL WINAPI WriteConsoleInputA(HANDLE hConsoleInput, const INPUT_RECO
 TUIKIT_API BOOL WINAPI GetNumberOfConsoleInputEvents(HANDLE hConsoleInput, LPDWORD lpNumberOfEvents);
 TUIKIT_API BOOL WINAPI FlushConsoleInputBuffer(HANDLE hConsoleInput);
 
+TUIKIT_API BOOL WINAPI WriteConsoleA(HANDLE hConsoleOutput, const VOID *lpBuffer, DWORD nNumberOfCharsToWrite,
+                                     LPDWORD lpNumberOfCharsWritten, LPVOID lpReserved);
 TUIKIT_API BOOL WINAPI WriteConsoleOutputCharacterA(HANDLE hConsoleOutput, LPCSTR lpCharacter,
                                                     DWORD nLength, COORD dwWriteCoord,
                                                     LPDWORD lpNumberOfCharsWritten);
