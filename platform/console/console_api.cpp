@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/boundary.h"
+#include "platform/code_pages.h"
 #include "platform/console/console_access.h"
 
 using namespace tuikit::platform;
@@ -74,21 +75,19 @@ BOOL WINAPI SetConsoleMode(HANDLE h, DWORD dwMode)
 
 UINT WINAPI GetOEMCP(void) { return 437; }
 
-BOOL WINAPI GetCPInfo(UINT CodePage, LPCPINFO lpCPInfo)
+BOOL WINAPI GetCPInfo(UINT CodePageID, LPCPINFO lpCPInfo)
 {
     return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
         if (!lpCPInfo) return Fail(ERROR_INVALID_PARAMETER);
         std::memset(lpCPInfo, 0, sizeof *lpCPInfo);
         lpCPInfo->DefaultChar[0] = '?';
-        switch (CodePage) {
-        case CP_ACP:
-        case CP_OEMCP:
-        case 437:
-        case 850:
-        case 1252: lpCPInfo->MaxCharSize = 1; return TRUE;
-        case CP_UTF8: lpCPInfo->MaxCharSize = 4; return TRUE;
-        default: return Fail(ERROR_INVALID_PARAMETER);
-        }
+        // Code page 437 is the library's own; every other single-byte page is
+        // one that iconv converts a byte at a time.
+        if (CodePageID == CP_UTF8) lpCPInfo->MaxCharSize = 4;
+        else if (CodePageID == CP_ACP || CodePageID == CP_OEMCP || CodePageID == 437 || CodePage::Find(CodePageID))
+            lpCPInfo->MaxCharSize = 1;
+        else return Fail(ERROR_INVALID_PARAMETER);
+        return TRUE;
     });
 }
 
@@ -113,7 +112,11 @@ BOOL WINAPI SetConsoleOutputCP(UINT wCodePageID)
         if (!KnownCodePage(wCodePageID)) return Fail(ERROR_INVALID_PARAMETER);
         Console &console = Console::Get();
         std::lock_guard guard(console.ScreenLock());
+        if (console.outputCodePage == wCodePageID) return TRUE;
         console.outputCodePage = wCodePageID;
+        // Every byte on the screen now shows another glyph.
+        console.Screen().DamageAll();
+        console.Changed();
         return TRUE;
     });
 }

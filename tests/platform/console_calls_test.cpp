@@ -163,4 +163,23 @@ TEST(ConsoleCalls, WriteConsolePrintsAtTheCursorWithLineFeedsTabsBackspaceWrapAn
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
+TEST(ConsoleCalls, EverySingleBytePageTheSystemConvertsIsAConsoleCodePage)
+{
+    for (UINT page : {437u, 850u, 866u, 1250u, 1251u, 1252u, 1253u, 852u}) {
+        CPINFO info{};
+        EXPECT_TRUE(GetCPInfo(page, &info)) << page;
+        EXPECT_EQ(info.MaxCharSize, 1u) << page;
+        EXPECT_TRUE(SetConsoleOutputCP(page)) << page;
+        EXPECT_EQ(GetConsoleOutputCP(), page);
+        EXPECT_TRUE(SetConsoleCP(page)) << page;
+        EXPECT_EQ(GetConsoleCP(), page);
+    }
+    for (UINT page : {932u, 12345u, 0xFFFFu}) {  // a double-byte page, and none at all
+        SetLastError(0);
+        EXPECT_FALSE(SetConsoleOutputCP(page)) << page;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER)) << page;
+    }
+    EXPECT_EQ(GetConsoleOutputCP(), 852u);
+}
+
 }  // namespace

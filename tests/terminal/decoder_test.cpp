@@ -120,6 +120,9 @@ TEST(Decoder, TypedTextBecomesCharactersOfTheInputCodePageAndOtherPagesKeepOnlyA
                  {"\x1b[0;0;8364;1;0;1_", {Key(true, 0, 0x80)}}},
                 false, 1252);
     ExpectTable({{e, Press(0, '?')}, {"a", Press('A', 'a')}}, false, CP_UTF8);
+    const std::string cyrillicA = "\xD0\x90";  // U+0410, in no page above
+    ExpectTable({{cyrillicA, Press(0, 0x80)}}, false, 866);
+    ExpectTable({{cyrillicA, Press(0, 0xC0)}, {e, Press(0, '?')}}, false, 1251);
 }
 
 TEST(Decoder, KeyRecordsCarryTheScanCodeOfTheirKeyOnAUsBoard)
