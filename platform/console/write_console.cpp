@@ -29,8 +29,12 @@ public:
             case '\b': x_ = x_ > 0 ? x_ - 1 : 0; return;
             case '\a': return;
             case '\t':
-                do Show(' ');
-                while (x_ % kTabStop != 0 && x_ != 0);
+                // Spaces up to the next stop; it ends early at a wrap or, without
+                // wrapping, at the last column.
+                for (int before = -1; before != x_ && (before == -1 || x_ % kTabStop != 0);) {
+                    before = x_;
+                    Show(' ');
+                }
                 return;
             default: break;
             }
