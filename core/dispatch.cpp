@@ -1,5 +1,6 @@
 #include "core/dispatch.h"
 
+#include "core/boundary.h"
 #include "tuikit/tuikit.h"
 
 namespace tuikit::core {
@@ -53,8 +54,10 @@ TUIKIT_API int TuiSetProc(WNDPROC proc)
 
 TUIKIT_API int TuiDispatchMessage(const MSG *msg)
 {
-    if (!msg) return 0;
-    return tuikit::core::Dispatch(msg->message, msg->wParam, msg->lParam);
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        if (!msg) return 0;
+        return tuikit::core::Dispatch(msg->message, msg->wParam, msg->lParam);
+    });
 }
 
 }  // extern "C"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/boundary.h"
 #include "core/console_state.h"
 #include "tuikit/tuikit.h"
 
@@ -142,47 +143,55 @@ extern "C" {
 
 TUIKIT_API int TuiDrawLine(int32_t x, int32_t y, int32_t length, int32_t vertical, int32_t attribute)
 {
-    if (!console.initialised) return kNotInitialised;
-    char ch = BoxGlyph(vertical ? kVertical : kHorizontal);
-    COORD size = BufferSize();
-    auto attr = static_cast<uint16_t>(attribute);
-    if (vertical) ForEachStepOnBuffer(y, length, size.Y, [&](int64_t cy) { PutCell(x, cy, ch, attr); });
-    else ForEachStepOnBuffer(x, length, size.X, [&](int64_t cx) { PutCell(cx, y, ch, attr); });
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (!console.initialised) return kNotInitialised;
+        char ch = BoxGlyph(vertical ? kVertical : kHorizontal);
+        COORD size = BufferSize();
+        auto attr = static_cast<uint16_t>(attribute);
+        if (vertical) ForEachStepOnBuffer(y, length, size.Y, [&](int64_t cy) { PutCell(x, cy, ch, attr); });
+        else ForEachStepOnBuffer(x, length, size.X, [&](int64_t cx) { PutCell(cx, y, ch, attr); });
+        return kDone;
+    });
 }
 
 TUIKIT_API int TuiDrawBox(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t frameAttribute,
                           int32_t fillAttribute)
 {
-    if (!console.initialised) return kNotInitialised;
-    int64_t width = static_cast<int64_t>(right) - left, height = static_cast<int64_t>(bottom) - top;
-    if (width < 0 || height < 0) return kBadArgument;
-    DrawFrame(left, top, right, bottom, frameAttribute);
-    if (height >= 2 && width >= 2)
-        ForEachStepOnBuffer(int64_t{top} + 1, height - 1, BufferSize().Y, [&](int64_t row) {
-            FillRow(int64_t{left} + 1, row, static_cast<uint16_t>(fillAttribute), Span(left + 1, right - 1), false);
-        });
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (!console.initialised) return kNotInitialised;
+        int64_t width = static_cast<int64_t>(right) - left, height = static_cast<int64_t>(bottom) - top;
+        if (width < 0 || height < 0) return kBadArgument;
+        DrawFrame(left, top, right, bottom, frameAttribute);
+        if (height >= 2 && width >= 2)
+            ForEachStepOnBuffer(int64_t{top} + 1, height - 1, BufferSize().Y, [&](int64_t row) {
+                FillRow(int64_t{left} + 1, row, static_cast<uint16_t>(fillAttribute), Span(left + 1, right - 1), false);
+            });
+        return kDone;
+    });
 }
 
 TUIKIT_API int TuiDrawPanel(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t attribute)
 {
-    if (!console.initialised) return kNotInitialised;
-    if (BadRect(left, top, right, bottom)) return kBadArgument;
-    auto attr = static_cast<uint16_t>(attribute);
-    if (attr == 0xFFFF) attr = CurrentTextAttribute;
-    ForEachStepOnBuffer(top, Span(top, bottom), BufferSize().Y,
-                        [&](int64_t row) { FillRow(left, row, attr, Span(left, right), false); });
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (!console.initialised) return kNotInitialised;
+        if (BadRect(left, top, right, bottom)) return kBadArgument;
+        auto attr = static_cast<uint16_t>(attribute);
+        if (attr == 0xFFFF) attr = CurrentTextAttribute;
+        ForEachStepOnBuffer(top, Span(top, bottom), BufferSize().Y,
+                            [&](int64_t row) { FillRow(left, row, attr, Span(left, right), false); });
+        return kDone;
+    });
 }
 
 TUIKIT_API int TuiClearScreen(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t attribute)
 {
-    if (BadRect(left, top, right, bottom)) return kBadArgument;
-    uint16_t attr = attribute < 0 ? CurrentTextAttribute : attribute == 0 ? 0x07 : static_cast<uint16_t>(attribute);
-    ForEachStepOnBuffer(top, Span(top, bottom), BufferSize().Y,
-                        [&](int64_t row) { FillRow(left, row, attr, Span(left, right), true); });
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (BadRect(left, top, right, bottom)) return kBadArgument;
+        uint16_t attr = attribute < 0 ? CurrentTextAttribute : attribute == 0 ? 0x07 : static_cast<uint16_t>(attribute);
+        ForEachStepOnBuffer(top, Span(top, bottom), BufferSize().Y,
+                            [&](int64_t row) { FillRow(left, row, attr, Span(left, right), true); });
+        return kDone;
+    });
 }
 
 TUIKIT_API int TuiSetTextColor(int32_t attribute)
@@ -194,46 +203,54 @@ TUIKIT_API int TuiSetTextColor(int32_t attribute)
 
 TUIKIT_API int TuiWriteText(int32_t x, int32_t y, const char *text, int32_t attribute)
 {
-    if (!console.initialised) return kNotInitialised;
-    if (x < 0 || y < 0 || !text) return kBadArgument;
-    uint16_t attr = attribute == -1 ? CurrentTextAttribute : static_cast<uint16_t>(attribute);
-    size_t len = std::strlen(text);
-    if (len == 0) return kDone;
-    auto count = static_cast<DWORD>(std::min<size_t>(len, 0xFFFFFFFFu));
-    DWORD n;
-    WriteConsoleOutputCharacterA(console.consoleOutput, text, count, At(x, y), &n);
-    FillConsoleOutputAttribute(console.consoleOutput, attr, count, At(x, y), &n);
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (!console.initialised) return kNotInitialised;
+        if (x < 0 || y < 0 || !text) return kBadArgument;
+        uint16_t attr = attribute == -1 ? CurrentTextAttribute : static_cast<uint16_t>(attribute);
+        size_t len = std::strlen(text);
+        if (len == 0) return kDone;
+        auto count = static_cast<DWORD>(std::min<size_t>(len, 0xFFFFFFFFu));
+        DWORD n;
+        WriteConsoleOutputCharacterA(console.consoleOutput, text, count, At(x, y), &n);
+        FillConsoleOutputAttribute(console.consoleOutput, attr, count, At(x, y), &n);
+        return kDone;
+    });
 }
 
 TUIKIT_API int TuiScrollText(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t dx, int32_t dy,
                              int32_t attribute)
 {
-    if (BadRect(left, top, right, bottom)) return kBadArgument;
-    SMALL_RECT rect{static_cast<SHORT>(left), static_cast<SHORT>(top), static_cast<SHORT>(right),
-                    static_cast<SHORT>(bottom)};
-    COORD dest = At(int64_t{left} + dx, int64_t{top} + dy);
-    CHAR_INFO fill{};
-    fill.Char.AsciiChar = ' ';
-    fill.Attributes = attribute < 0 ? CurrentTextAttribute : static_cast<uint16_t>(attribute);
-    ScrollConsoleScreenBufferA(console.consoleOutput, &rect, &rect, dest, &fill);
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (BadRect(left, top, right, bottom)) return kBadArgument;
+        SMALL_RECT rect{static_cast<SHORT>(left), static_cast<SHORT>(top), static_cast<SHORT>(right),
+                        static_cast<SHORT>(bottom)};
+        COORD dest = At(int64_t{left} + dx, int64_t{top} + dy);
+        CHAR_INFO fill{};
+        fill.Char.AsciiChar = ' ';
+        fill.Attributes = attribute < 0 ? CurrentTextAttribute : static_cast<uint16_t>(attribute);
+        ScrollConsoleScreenBufferA(console.consoleOutput, &rect, &rect, dest, &fill);
+        return kDone;
+    });
 }
 
 TUIKIT_API int TuiSetCursorPos(int32_t x, int32_t y)
 {
-    if (!console.initialised) return kNotInitialised;
-    if (x < 0 || y < 0) return kBadArgument;
-    SetConsoleCursorPosition(console.consoleOutput, At(x, y));
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (!console.initialised) return kNotInitialised;
+        if (x < 0 || y < 0) return kBadArgument;
+        SetConsoleCursorPosition(console.consoleOutput, At(x, y));
+        return kDone;
+    });
 }
 
 TUIKIT_API int TuiSetCursorInfo(int32_t size, int32_t visible)
 {
-    if (size < 1 || size > 100 || visible < 0 || visible > 1) return kBadArgument;
-    CONSOLE_CURSOR_INFO info{static_cast<DWORD>(size), visible};
-    SetConsoleCursorInfo(console.consoleOutput, &info);
-    return kDone;
+    return tuikit::Guarded<int>(kBadArgument, [&]() -> int {
+        if (size < 1 || size > 100 || visible < 0 || visible > 1) return kBadArgument;
+        CONSOLE_CURSOR_INFO info{static_cast<DWORD>(size), visible};
+        SetConsoleCursorInfo(console.consoleOutput, &info);
+        return kDone;
+    });
 }
 
 }  // extern "C"

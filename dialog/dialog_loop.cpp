@@ -1,9 +1,9 @@
 // Running a dialog: TuiDialogBox and TuiEndDialog, the modal loop shared
 // with message boxes, and the routing of mouse, key and other messages.
 #include <memory>
-#include <new>
 
 #include "controls/radio_button.h"
+#include "core/boundary.h"
 #include "dialog/dialog_window.h"
 #include "tuikit/tuikit.h"
 
@@ -214,21 +214,20 @@ extern "C" {
 
 TUIKIT_API int32_t TuiDialogBox(LPCSTR name, WNDPROC proc, int32_t x, int32_t y)
 {
-    try {
+    return tuikit::Guarded<int32_t>(0, [&]() -> int32_t {
         auto dialog = std::make_unique<DialogWindow>(proc);
         if (!LoadDialogTemplate(*dialog, name, x, y)) return 0;
         return RunModal(*dialog, StartTemplateDialog);
-    } catch (const std::bad_alloc &) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
+    });
 }
 
 TUIKIT_API void TuiEndDialog(int32_t code)
 {
-    if (!CurrentDialog) return;
-    CurrentDialog->endCode = code;
-    PostQuitMessage(0);
+    tuikit::Guarded([&] {
+        if (!CurrentDialog) return;
+        CurrentDialog->endCode = code;
+        PostQuitMessage(0);
+    });
 }
 
 }  // extern "C"

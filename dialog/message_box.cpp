@@ -2,10 +2,10 @@
 // text and a row of push buttons, run by the same modal loop.
 #include <iterator>
 #include <memory>
-#include <new>
 
 #include "controls/push_button.h"
 #include "controls/static_text.h"
+#include "core/boundary.h"
 #include "core/console_state.h"
 #include "dialog/dialog_window.h"
 #include "tuikit/tuikit.h"
@@ -107,10 +107,5 @@ int32_t ShowMessageBox(const char *text, const char *caption, UINT type)
 
 extern "C" TUIKIT_API int32_t TuiMessageBox(LPCSTR text, LPCSTR caption, UINT type)
 {
-    try {
-        return tuikit::dialog::ShowMessageBox(text, caption, type);
-    } catch (const std::bad_alloc &) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
+    return tuikit::Guarded<int32_t>(0, [&] { return tuikit::dialog::ShowMessageBox(text, caption, type); });
 }

@@ -3,9 +3,9 @@
 #include "menu/menu_model.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
 
+#include "core/boundary.h"
 #include "core/dispatch.h"
 #include "menu/menu_draw.h"
 #include "menu/menu_nav.h"
@@ -192,29 +192,27 @@ extern "C" {
 
 TUIKIT_API int TuiMenu(int32_t first, int32_t second, const char *name)
 {
-    (void)first;
-    (void)second;
-    try {
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        (void)first;
+        (void)second;
         return BuildActiveMenu(name);
-    } catch (const std::bad_alloc &) {
-        return 0;
-    }
+    });
 }
 
 TUIKIT_API int TuiEnableMenuItem(uint32_t id, int32_t enable)
 {
-    if (!ActiveMenu) return 0;
-    for (MenuPopup &p : ActiveMenu->popups) {
-        for (MenuItem &item : p.items) {
-            if (item.id != id) continue;
-            if (enable)
-                item.flags = static_cast<uint16_t>(item.flags & ~kMenuGrayed);
-            else
-                item.flags = static_cast<uint16_t>(item.flags | kMenuGrayed);
-            return 1;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        if (!ActiveMenu) return 0;
+        for (MenuPopup &p : ActiveMenu->popups) {
+            for (MenuItem &item : p.items) {
+                if (item.id != id) continue;
+                if (enable) item.flags = static_cast<uint16_t>(item.flags & ~kMenuGrayed);
+                else item.flags = static_cast<uint16_t>(item.flags | kMenuGrayed);
+                return 1;
+            }
         }
-    }
-    return 0;
+        return 0;
+    });
 }
 
 }  // extern "C"

@@ -187,6 +187,13 @@ Result OnKeyDown(MenuBar &bar, WPARAM key)
         OnAltDown(bar);
         return Result::Consumed;
     }
+    if (key == VK_F10 && MenuMode == MenuModeIdle) {
+        // F10 is a tap of Alt: where a terminal cannot report Alt alone it is
+        // the key that reaches the bar.
+        OnAltDown(bar);
+        OnAltUp(bar);
+        return Result::Consumed;
+    }
     if (MenuMode == MenuModeIdle) return Result::NotHandled;
     if (key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) OnArrow(bar, key);
     return Result::Consumed;

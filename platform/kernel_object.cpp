@@ -7,10 +7,15 @@ namespace tuikit::platform {
 
 namespace {
 
+struct HandleEntry {
+    bool permanent = false;
+    int opens = 1;  // CloseHandle calls it takes to close the handle
+};
+
 struct HandleTable {
     std::mutex lock;
-    // handle value -> permanent flag
-    std::unordered_map<KernelObject *, bool> live;
+    // The handle value is the object's address.
+    std::unordered_map<KernelObject *, HandleEntry> live;
 };
 
 HandleTable &Table()
@@ -19,22 +24,33 @@ HandleTable &Table()
     return *table;
 }
 
-}  // namespace
-
-HANDLE RegisterHandle(KernelObject *obj)
+HANDLE Register(KernelObject *obj, bool permanent)
 {
     HandleTable &t = Table();
-    std::lock_guard guard(t.lock);
-    t.live[obj] = false;
+    try {
+        std::lock_guard guard(t.lock);
+        t.live.emplace(obj, HandleEntry{permanent, 1});
+    } catch (...) {
+        obj->Release();
+        throw;
+    }
     return obj;
 }
 
-HANDLE RegisterPermanentHandle(KernelObject *obj)
+}  // namespace
+
+HANDLE RegisterHandle(KernelObject *obj) { return Register(obj, false); }
+
+HANDLE RegisterPermanentHandle(KernelObject *obj) { return Register(obj, true); }
+
+bool ReopenHandle(HANDLE h)
 {
     HandleTable &t = Table();
     std::lock_guard guard(t.lock);
-    t.live[obj] = true;
-    return obj;
+    auto it = t.live.find(static_cast<KernelObject *>(h));
+    if (it == t.live.end()) return false;
+    ++it->second.opens;
+    return true;
 }
 
 bool CloseRegisteredHandle(HANDLE h)
@@ -45,12 +61,17 @@ bool CloseRegisteredHandle(HANDLE h)
         std::lock_guard guard(t.lock);
         auto it = t.live.find(static_cast<KernelObject *>(h));
         if (it == t.live.end()) return false;
-        if (it->second) return true;
+        if (it->second.permanent || --it->second.opens > 0) return true;
         obj = it->first;
         t.live.erase(it);
     }
     obj->Release();
     return true;
+}
+
+bool IsWaitable(ObjectKind kind)
+{
+    return kind == ObjectKind::Event || kind == ObjectKind::Thread || kind == ObjectKind::ConsoleInput;
 }
 
 ObjectRef LookupHandle(HANDLE h)

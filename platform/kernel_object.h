@@ -29,9 +29,27 @@ private:
     std::atomic<int> refs_{1};
 };
 
+// An object WaitForSingleObject and WaitForMultipleObjects accept: events,
+// threads and the console input. Whoever signals one calls WakeWaiters().
+class WaitableObject : public KernelObject {
+public:
+    using KernelObject::KernelObject;
+    // True when signalled; an auto-reset object is reset by taking it.
+    virtual bool Signalled() = 0;
+    virtual bool Take() { return Signalled(); }
+};
+
+bool IsWaitable(ObjectKind kind);
+// Wakes every thread waiting for objects; called after one became signalled.
+void WakeWaiters();
+
 // Registers obj as a live handle (taking over its initial reference) and
-// returns the handle value.
+// returns the handle value. If that fails, obj is released and the failure
+// goes on to the caller.
 HANDLE RegisterHandle(KernelObject *obj);
+// Opens the live handle h once more (CloseHandle must then be called once
+// more); false when h is no longer live.
+bool ReopenHandle(HANDLE h);
 // Registers an object that lives for the whole process; CloseHandle on it is
 // accepted and does nothing.
 HANDLE RegisterPermanentHandle(KernelObject *obj);

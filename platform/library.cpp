@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 
+#include "core/boundary.h"
 #include "platform/last_error.h"
 
 namespace tuikit::platform {
@@ -61,61 +62,67 @@ extern "C" {
 
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName)
 {
-    std::string name = lpLibFileName ? BaseName(lpLibFileName) : std::string();
-    if (name.empty()) {
-        SetLastError(lpLibFileName ? ERROR_MOD_NOT_FOUND : ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    std::lock_guard guard(modulesLock);
-    Module *module = &modulesByName[name];
-    if (module->refs == 0) {
-        for (const char *suffix : {".so.1", ".so"}) {
-            module->dl = dlopen(("lib" + name + suffix).c_str(), RTLD_NOW | RTLD_LOCAL);
-            if (module->dl) break;
-        }
-        if (!module->dl) {
-            SetLastError(ERROR_MOD_NOT_FOUND);
+    return tuikit::Guarded<HMODULE>(nullptr, [&]() -> HMODULE {
+        std::string name = lpLibFileName ? BaseName(lpLibFileName) : std::string();
+        if (name.empty()) {
+            SetLastError(lpLibFileName ? ERROR_MOD_NOT_FOUND : ERROR_INVALID_PARAMETER);
             return nullptr;
         }
-    }
-    ++module->refs;
-    return reinterpret_cast<HMODULE>(module);
+        std::lock_guard guard(modulesLock);
+        Module *module = &modulesByName[name];
+        if (module->refs == 0) {
+            for (const char *suffix : {".so.1", ".so"}) {
+                module->dl = dlopen(("lib" + name + suffix).c_str(), RTLD_NOW | RTLD_LOCAL);
+                if (module->dl) break;
+            }
+            if (!module->dl) {
+                SetLastError(ERROR_MOD_NOT_FOUND);
+                return nullptr;
+            }
+        }
+        ++module->refs;
+        return reinterpret_cast<HMODULE>(module);
+    });
 }
 
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 {
-    // Ordinals (values below 0x10000) have no meaning for a shared object.
-    if (!lpProcName || reinterpret_cast<uintptr_t>(lpProcName) < 0x10000) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return nullptr;
-    }
-    std::lock_guard guard(modulesLock);
-    Module *module = LiveModule(hModule);
-    if (!module) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    void *symbol = dlsym(module->dl, lpProcName);
-    if (!symbol) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return nullptr;
-    }
-    FARPROC proc;
-    static_assert(sizeof proc == sizeof symbol);
-    std::memcpy(&proc, &symbol, sizeof proc);
-    return proc;
+    return tuikit::Guarded<FARPROC>(nullptr, [&]() -> FARPROC {
+        // Ordinals (values below 0x10000) have no meaning for a shared object.
+        if (!lpProcName || reinterpret_cast<uintptr_t>(lpProcName) < 0x10000) {
+            SetLastError(ERROR_PROC_NOT_FOUND);
+            return nullptr;
+        }
+        std::lock_guard guard(modulesLock);
+        Module *module = LiveModule(hModule);
+        if (!module) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return nullptr;
+        }
+        void *symbol = dlsym(module->dl, lpProcName);
+        if (!symbol) {
+            SetLastError(ERROR_PROC_NOT_FOUND);
+            return nullptr;
+        }
+        FARPROC proc;
+        static_assert(sizeof proc == sizeof symbol);
+        std::memcpy(&proc, &symbol, sizeof proc);
+        return proc;
+    });
 }
 
 BOOL WINAPI FreeLibrary(HMODULE hLibModule)
 {
-    std::lock_guard guard(modulesLock);
-    Module *module = LiveModule(hLibModule);
-    if (!module) return Fail(ERROR_INVALID_HANDLE);
-    if (--module->refs == 0) {
-        dlclose(module->dl);
-        module->dl = nullptr;
-    }
-    return TRUE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        std::lock_guard guard(modulesLock);
+        Module *module = LiveModule(hLibModule);
+        if (!module) return Fail(ERROR_INVALID_HANDLE);
+        if (--module->refs == 0) {
+            dlclose(module->dl);
+            module->dl = nullptr;
+        }
+        return TRUE;
+    });
 }
 
 }  // extern "C"

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/boundary.h"
 #include "platform/last_error.h"
 #include "platform/spin_wait.h"
 #include "tuikit/win32.h"
@@ -23,6 +24,10 @@ using Clock = std::chrono::steady_clock;
 // Windows clamps timer periods to this range.
 constexpr UINT kMinTimerMs = 10;
 constexpr UINT kMaxTimerMs = 0x7FFFFFFF;
+
+// A queue holds at most this many posted messages, as on Windows; a thread
+// that stops reading cannot make its posters eat all memory.
+constexpr size_t kMaxPosted = 10000;
 
 struct Timer {
     UINT_PTR id;
@@ -42,16 +47,19 @@ bool InRange(UINT msg, UINT lo, UINT hi) { return (lo == 0 && hi == 0) || (msg >
 
 class ThreadQueue {
 public:
-    void Post(const Posted &p)
+    // False when the queue is full.
+    bool Post(const Posted &p)
     {
         bool wake;
         {
             std::lock_guard guard(lock_);
+            if (posted_.size() >= kMaxPosted) return false;
             posted_.push_back(p);
             postedCount_.store(posted_.size(), std::memory_order_release);
             wake = waiting_;
         }
         if (wake) ready_.notify_one();
+        return true;
     }
 
     void Quit(int code)
@@ -263,53 +271,69 @@ extern "C" {
 
 BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    auto queue = Find(idThread);
-    if (!queue) return Fail(ERROR_INVALID_THREAD_ID);
-    queue->Post(Posted{Msg, wParam, lParam, GetTickCount()});
-    return TRUE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto queue = Find(idThread);
+        if (!queue) return Fail(ERROR_INVALID_THREAD_ID);
+        if (!queue->Post(Posted{Msg, wParam, lParam, GetTickCount()})) return Fail(ERROR_NOT_ENOUGH_QUOTA);
+        return TRUE;
+    });
 }
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax)
 {
-    if (!lpMsg) {
-        Fail(ERROR_INVALID_PARAMETER);
-        return -1;
-    }
-    return Own().Get(*lpMsg, wMsgFilterMin, wMsgFilterMax, idleHook.load());
+    return tuikit::Guarded<BOOL>(-1, [&]() -> BOOL {
+        if (!lpMsg) {
+            Fail(ERROR_INVALID_PARAMETER);
+            return -1;
+        }
+        return Own().Get(*lpMsg, wMsgFilterMin, wMsgFilterMax, idleHook.load());
+    });
 }
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
 {
-    if (!lpMsg) return Fail(ERROR_INVALID_PARAMETER);
-    return Own().Take(*lpMsg, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        if (!lpMsg) return Fail(ERROR_INVALID_PARAMETER);
+        return Own().Take(*lpMsg, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
+    });
 }
 
-void WINAPI PostQuitMessage(int nExitCode) { Own().Quit(nExitCode); }
+void WINAPI PostQuitMessage(int nExitCode)
+{
+    tuikit::Guarded([&] { Own().Quit(nExitCode); });
+}
 
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc)
 {
-    // There are no windows here: only thread timers exist.
-    if (hWnd) {
-        Fail(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    return Own().SetTimer(nIDEvent, uElapse, lpTimerFunc);
+    return tuikit::Guarded<UINT_PTR>(0, [&]() -> UINT_PTR {
+        // There are no windows here: only thread timers exist.
+        if (hWnd) {
+            Fail(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        return Own().SetTimer(nIDEvent, uElapse, lpTimerFunc);
+    });
 }
 
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent)
 {
-    if (hWnd) return Fail(ERROR_INVALID_PARAMETER);
-    return Own().KillTimer(uIDEvent) ? TRUE : Fail(ERROR_INVALID_PARAMETER);
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        if (hWnd) return Fail(ERROR_INVALID_PARAMETER);
+        return Own().KillTimer(uIDEvent) ? TRUE : Fail(ERROR_INVALID_PARAMETER);
+    });
 }
 
 LRESULT WINAPI DispatchMessageA(const MSG *lpMsg)
 {
-    // Thread messages have no window procedure; only the callback of one of
-    // this thread's timers runs, and only when the message names it.
-    if (!lpMsg || lpMsg->message != WM_TIMER || !lpMsg->lParam) return 0;
-    TIMERPROC proc = Own().TimerProc(lpMsg->wParam);
-    if (proc && reinterpret_cast<LPARAM>(proc) == lpMsg->lParam) proc(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, GetTickCount());
-    return 0;
+    return tuikit::Guarded<LRESULT>(0, [&]() -> LRESULT {
+        // Thread messages have no window procedure; only the callback of one of
+        // this thread's timers runs, and only when the message names it.
+        if (!lpMsg || lpMsg->message != WM_TIMER || !lpMsg->lParam) return 0;
+        TIMERPROC proc = Own().TimerProc(lpMsg->wParam);
+        if (proc && reinterpret_cast<LPARAM>(proc) == lpMsg->lParam)
+            proc(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, GetTickCount());
+        return 0;
+    });
 }
 
 }  // extern "C"

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/boundary.h"
 #include "platform/last_error.h"
 #include "tuikit/tuikit.h"
 
@@ -182,12 +183,16 @@ bool AddResourceImage(const void *image, uint32_t size)
     auto copy = std::make_unique<uint8_t[]>(size);
     std::memcpy(copy.get(), image, size);
     const uint8_t *base = copy.get();
+    std::vector<std::unique_ptr<Entry>> added;
+    WalkImage(base, size, [&](const ParsedEntry &p) {
+        added.push_back(std::make_unique<Entry>(Entry{p.type, p.name, p.language, base + p.dataOffset, p.dataSize}));
+    });
+    // All of the image or none of it: nothing can fail once the room is there.
     Store &store = TheStore();
     std::lock_guard guard(store.lock);
-    WalkImage(base, size, [&](const ParsedEntry &p) {
-        store.entries.push_back(std::make_unique<Entry>(
-            Entry{p.type, p.name, p.language, base + p.dataOffset, p.dataSize}));
-    });
+    store.entries.reserve(store.entries.size() + added.size());
+    store.images.reserve(store.images.size() + 1);
+    for (auto &e : added) store.entries.push_back(std::move(e));
     store.images.push_back(std::move(copy));
     return true;
 }
@@ -198,55 +203,64 @@ using namespace tuikit::platform;
 
 extern "C" {
 
-TUIKIT_API int TuiAddResources(const void *res, uint32_t size) { return AddResourceImage(res, size) ? 1 : 0; }
+TUIKIT_API int TuiAddResources(const void *res, uint32_t size)
+{
+    return tuikit::Guarded<int>(0, [&]() -> int { return AddResourceImage(res, size) ? 1 : 0; });
+}
 
 TUIKIT_API HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType)
 {
-    // Only the host executable carries resources.
-    if (hModule) {
-        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    return tuikit::Guarded<HRSRC>(nullptr, [&]() -> HRSRC {
+        // Only the host executable carries resources.
+        if (hModule) {
+            SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+            return nullptr;
+        }
+        ResKey name, type;
+        if (!lpType || !KeyFromArgument(lpType, type)) {
+            SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+            return nullptr;
+        }
+        if (!lpName || !KeyFromArgument(lpName, name)) {
+            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return nullptr;
+        }
+        Store &store = TheStore();
+        std::lock_guard guard(store.lock);
+        bool typeSeen = false;
+        for (const auto &e : store.entries) {
+            if (!(e->type == type)) continue;
+            typeSeen = true;
+            if (e->name == name) return reinterpret_cast<HRSRC>(e.get());
+        }
+        SetLastError(typeSeen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
         return nullptr;
-    }
-    ResKey name, type;
-    if (!lpType || !KeyFromArgument(lpType, type)) {
-        SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
-        return nullptr;
-    }
-    if (!lpName || !KeyFromArgument(lpName, name)) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    Store &store = TheStore();
-    std::lock_guard guard(store.lock);
-    bool typeSeen = false;
-    for (const auto &e : store.entries) {
-        if (!(e->type == type)) continue;
-        typeSeen = true;
-        if (e->name == name) return reinterpret_cast<HRSRC>(e.get());
-    }
-    SetLastError(typeSeen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
-    return nullptr;
+    });
 }
 
 TUIKIT_API HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo)
 {
-    static const uint8_t kEmpty[4] = {};
-    const Entry *e = hModule ? nullptr : Registered(hResInfo);
-    if (!e) {
-        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
-        return nullptr;
-    }
-    return const_cast<uint8_t *>(e->size ? e->data : kEmpty);
+    return tuikit::Guarded<HGLOBAL>(nullptr, [&]() -> HGLOBAL {
+        static const uint8_t kEmpty[4] = {};
+        const Entry *e = hModule ? nullptr : Registered(hResInfo);
+        if (!e) {
+            SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+            return nullptr;
+        }
+        return const_cast<uint8_t *>(e->size ? e->data : kEmpty);
+    });
 }
 
 TUIKIT_API DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo)
 {
-    const Entry *e = hModule ? nullptr : Registered(hResInfo);
-    if (!e) {
-        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
-        return 0;
-    }
-    return e->size;
+    return tuikit::Guarded<DWORD>(0, [&]() -> DWORD {
+        const Entry *e = hModule ? nullptr : Registered(hResInfo);
+        if (!e) {
+            SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+            return 0;
+        }
+        return e->size;
+    });
 }
 
 TUIKIT_API LPVOID WINAPI LockResource(HGLOBAL hResData) { return hResData; }

@@ -4,10 +4,12 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <unordered_map>
 
+#include "core/boundary.h"
 #include "platform/kernel_object.h"
 #include "platform/last_error.h"
 #include "platform/message_queue.h"
@@ -18,18 +20,20 @@ namespace {
 
 thread_local DWORD lastError = 0;
 
-// Something a thread can wait for: an event, or a thread that ends.
-class Waitable : public KernelObject {
+// An event, or a thread that is signalled when it ends.
+class Waitable : public WaitableObject {
 public:
-    using KernelObject::KernelObject;
+    using WaitableObject::WaitableObject;
 
-    // Waits until signalled or the timeout passes; true when signalled.
-    bool Wait(DWORD ms)
+    bool Signalled() override
     {
-        std::unique_lock guard(lock_);
-        auto ready = [this] { return signalled_; };
-        if (ms == INFINITE) cond_.wait(guard, ready);
-        else if (!cond_.wait_for(guard, std::chrono::milliseconds(ms), ready)) return false;
+        std::lock_guard guard(lock_);
+        return signalled_;
+    }
+    bool Take() override
+    {
+        std::lock_guard guard(lock_);
+        if (!signalled_) return false;
         if (autoReset_) signalled_ = false;
         return true;
     }
@@ -39,12 +43,11 @@ public:
             std::lock_guard guard(lock_);
             signalled_ = value;
         }
-        if (value) cond_.notify_all();
+        if (value) WakeWaiters();
     }
 
 protected:
     std::mutex lock_;
-    std::condition_variable cond_;
     bool signalled_ = false;
     bool autoReset_ = false;
 };
@@ -57,6 +60,34 @@ public:
         signalled_ = initial;
     }
 };
+
+// Named events, so that a second CreateEventA with a name opens the first.
+// An entry outlives its event; a stale one is replaced on the next create.
+struct EventNames {
+    std::mutex lock;
+    std::unordered_map<std::string, HANDLE> handles;
+};
+
+EventNames &Names()
+{
+    static auto *names = new EventNames;  // used until the process ends
+    return *names;
+}
+
+HANDLE CreateNamedEvent(const char *name, bool manualReset, bool initial)
+{
+    EventNames &names = Names();
+    std::lock_guard guard(names.lock);
+    HANDLE &entry = names.handles[name];
+    auto ref = LookupHandle(entry);
+    if (ref && ref.get()->Kind() == ObjectKind::Event && ReopenHandle(entry)) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return entry;
+    }
+    entry = RegisterHandle(new Event(manualReset, initial));
+    SetLastError(ERROR_SUCCESS);
+    return entry;
+}
 
 class Thread : public Waitable {
 public:
@@ -90,13 +121,6 @@ private:
     DWORD exitCode_ = STILL_ACTIVE;
 };
 
-Waitable *AsWaitable(const ObjectRef &ref)
-{
-    if (!ref) return nullptr;
-    ObjectKind k = ref.get()->Kind();
-    return k == ObjectKind::Event || k == ObjectKind::Thread ? static_cast<Waitable *>(ref.get()) : nullptr;
-}
-
 }  // namespace
 
 unsigned CurrentThreadIdRaw()
@@ -122,98 +146,108 @@ void WINAPI SetLastError(DWORD dwErrCode) { lastError = dwErrCode; }
 
 BOOL WINAPI CloseHandle(HANDLE hObject)
 {
-    return CloseRegisteredHandle(hObject) ? TRUE : Fail(ERROR_INVALID_HANDLE);
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        return CloseRegisteredHandle(hObject) ? TRUE : Fail(ERROR_INVALID_HANDLE);
+    });
 }
 
 DWORD WINAPI GetCurrentThreadId(void)
 {
-    EnsureThreadQueue();
-    return CurrentThreadIdRaw();
+    // The id is known without the queue; without memory for one, posts to
+    // this thread fail until it gets one.
+    return tuikit::Guarded<DWORD>(CurrentThreadIdRaw(), [] {
+        EnsureThreadQueue();
+        return CurrentThreadIdRaw();
+    });
 }
 
-HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCSTR)
+HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCSTR lpName)
 {
-    return RegisterHandle(new Event(bManualReset != FALSE, bInitialState != FALSE));
+    return tuikit::Guarded<HANDLE>(nullptr, [&]() -> HANDLE {
+        if (lpName && *lpName) return CreateNamedEvent(lpName, bManualReset != FALSE, bInitialState != FALSE);
+        HANDLE h = RegisterHandle(new Event(bManualReset != FALSE, bInitialState != FALSE));
+        SetLastError(ERROR_SUCCESS);
+        return h;
+    });
 }
 
 BOOL WINAPI SetEvent(HANDLE hEvent)
 {
-    auto ref = LookupHandle(hEvent);
-    auto *ev = As<Event>(ref, ObjectKind::Event);
-    if (!ev) return Fail(ERROR_INVALID_HANDLE);
-    ev->Set(true);
-    return TRUE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto ref = LookupHandle(hEvent);
+        auto *ev = As<Event>(ref, ObjectKind::Event);
+        if (!ev) return Fail(ERROR_INVALID_HANDLE);
+        ev->Set(true);
+        return TRUE;
+    });
 }
 
 BOOL WINAPI ResetEvent(HANDLE hEvent)
 {
-    auto ref = LookupHandle(hEvent);
-    auto *ev = As<Event>(ref, ObjectKind::Event);
-    if (!ev) return Fail(ERROR_INVALID_HANDLE);
-    ev->Set(false);
-    return TRUE;
-}
-
-DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds)
-{
-    auto ref = LookupHandle(hHandle);
-    Waitable *w = AsWaitable(ref);
-    if (!w) {
-        Fail(ERROR_INVALID_HANDLE);
-        return WAIT_FAILED;
-    }
-    return w->Wait(dwMilliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto ref = LookupHandle(hEvent);
+        auto *ev = As<Event>(ref, ObjectKind::Event);
+        if (!ev) return Fail(ERROR_INVALID_HANDLE);
+        ev->Set(false);
+        return TRUE;
+    });
 }
 
 HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T dwStackSize, LPTHREAD_START_ROUTINE lpStartAddress,
                            LPVOID lpParameter, DWORD, LPDWORD lpThreadId)
 {
-    if (!lpStartAddress) {
-        Fail(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    auto *thread = new Thread(lpStartAddress, lpParameter);
-    thread->AddRef();  // held by the running thread
-    // The id is learnt by the new thread itself, so the starter waits for it.
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
-    if (dwStackSize >= static_cast<SIZE_T>(PTHREAD_STACK_MIN)) pthread_attr_setstacksize(&attr, dwStackSize);
-    auto trampoline = [](void *arg) -> void * {
-        auto *t = static_cast<Thread *>(arg);
-        {
-            std::lock_guard guard(t->startLock);
-            t->id = GetCurrentThreadId();
+    return tuikit::Guarded<HANDLE>(nullptr, [&]() -> HANDLE {
+        if (!lpStartAddress) {
+            Fail(ERROR_INVALID_PARAMETER);
+            return nullptr;
         }
-        t->started.notify_all();
-        return Thread::Main(t);
-    };
-    pthread_t tid;
-    int rc = pthread_create(&tid, &attr, trampoline, thread);
-    pthread_attr_destroy(&attr);
-    if (rc != 0) {
-        thread->Release();
-        thread->Release();
-        Fail(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    DWORD id;
-    {
-        std::unique_lock guard(thread->startLock);
-        thread->started.wait(guard, [thread] { return thread->id != 0; });
-        id = thread->id;
-    }
-    if (lpThreadId) *lpThreadId = id;
-    return RegisterHandle(thread);
+        // Registered before it runs, so nothing can fail once it does.
+        auto *thread = new Thread(lpStartAddress, lpParameter);
+        HANDLE handle = RegisterHandle(thread);
+        thread->AddRef();  // held by the running thread
+        // The id is learnt by the new thread itself, so the starter waits for it.
+        pthread_attr_t attr;
+        pthread_attr_init(&attr);
+        pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+        if (dwStackSize >= static_cast<SIZE_T>(PTHREAD_STACK_MIN)) pthread_attr_setstacksize(&attr, dwStackSize);
+        auto trampoline = [](void *arg) -> void * {
+            auto *t = static_cast<Thread *>(arg);
+            {
+                std::lock_guard guard(t->startLock);
+                t->id = GetCurrentThreadId();
+            }
+            t->started.notify_all();
+            return Thread::Main(t);
+        };
+        pthread_t tid;
+        int rc = pthread_create(&tid, &attr, trampoline, thread);
+        pthread_attr_destroy(&attr);
+        if (rc != 0) {
+            thread->Release();
+            CloseRegisteredHandle(handle);
+            Fail(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+        DWORD id;
+        {
+            std::unique_lock guard(thread->startLock);
+            thread->started.wait(guard, [thread] { return thread->id != 0; });
+            id = thread->id;
+        }
+        if (lpThreadId) *lpThreadId = id;
+        return handle;
+    });
 }
 
 BOOL WINAPI GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode)
 {
-    auto ref = LookupHandle(hThread);
-    auto *t = As<Thread>(ref, ObjectKind::Thread);
-    if (!t || !lpExitCode) return Fail(ERROR_INVALID_HANDLE);
-    *lpExitCode = t->ExitCode();
-    return TRUE;
+    return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto ref = LookupHandle(hThread);
+        auto *t = As<Thread>(ref, ObjectKind::Thread);
+        if (!t || !lpExitCode) return Fail(ERROR_INVALID_HANDLE);
+        *lpExitCode = t->ExitCode();
+        return TRUE;
+    });
 }
 
 void WINAPI Sleep(DWORD dwMilliseconds)

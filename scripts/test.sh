@@ -14,13 +14,13 @@ build() {  # build <dir> <cmake args...>
 }
 
 echo "== build and test (RelWithDebInfo)"
-build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUIKIT_WERROR=ON
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-build build/asan -DCMAKE_BUILD_TYPE=Debug -DTUIKIT_SANITIZE=address,undefined -DTUIKIT_BUILD_BENCH=OFF
+build build/asan -DCMAKE_BUILD_TYPE=Debug -DTUIKIT_SANITIZE=address,undefined -DTUIKIT_BUILD_BENCH=OFF -DTUIKIT_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j "$jobs" -LE no-sanitizer
 
 echo "== ThreadSanitizer (threaded parts)"
-build build/tsan -DCMAKE_BUILD_TYPE=Debug -DTUIKIT_SANITIZE=thread -DTUIKIT_BUILD_BENCH=OFF
+build build/tsan -DCMAKE_BUILD_TYPE=Debug -DTUIKIT_SANITIZE=thread -DTUIKIT_BUILD_BENCH=OFF -DTUIKIT_WERROR=ON
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L threads

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/boundary.h"
 #include "core/dispatch.h"
 #include "core/draw.h"
 #include "tuikit/tuikit.h"
@@ -112,107 +113,124 @@ extern "C" {
 TUIKIT_API int TuiShowScrollBar(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t vertical,
                                 int32_t enabled)
 {
-    if (right < left || bottom < top || left < 0 || top < 0) return -1;
-    if (vertical != 0 && vertical != 1) return -1;
-    // At least four cells: two arrows and two track cells.
-    if (vertical ? bottom - top < 3 : right - left < 3) return -1;
-    if (lastId == INT32_MAX) return -1;  // ids would repeat
+    return tuikit::Guarded<int>(-1, [&]() -> int {
+        if (right < left || bottom < top || left < 0 || top < 0) return -1;
+        if (vertical != 0 && vertical != 1) return -1;
+        // At least four cells: two arrows and two track cells.
+        if (vertical ? bottom - top < 3 : right - left < 3) return -1;
+        if (lastId == INT32_MAX) return -1;  // ids would repeat
 
-    auto bar = std::make_unique<ScrollBar>();
-    bar->id = ++lastId;
-    bar->left = left;
-    bar->top = top;
-    bar->right = vertical ? left : right;
-    bar->bottom = vertical ? bottom : top;
-    bar->vertical = vertical;
-    bar->enabled = enabled;
-    bar->trackLength = vertical ? bottom - top - 1 : right - left - 1;
-    DrawBar(*bar);
-    scrollBarList.push_back(std::move(bar));
-    tuikit::core::SetScrollBarHook(ScrollBarMessage);
-    return lastId;
+        auto bar = std::make_unique<ScrollBar>();
+        bar->id = lastId + 1;
+        bar->left = left;
+        bar->top = top;
+        bar->right = vertical ? left : right;
+        bar->bottom = vertical ? bottom : top;
+        bar->vertical = vertical;
+        bar->enabled = enabled;
+        bar->trackLength = vertical ? bottom - top - 1 : right - left - 1;
+        scrollBarList.push_back(std::move(bar));
+        lastId = scrollBarList.back()->id;
+        DrawBar(*scrollBarList.back());
+        tuikit::core::SetScrollBarHook(ScrollBarMessage);
+        return lastId;
+    });
 }
 
 TUIKIT_API int TuiSetScrollRange(int32_t id, int32_t minimum, int32_t maximum)
 {
-    if (minimum < 0 || maximum < 0 || minimum > maximum) return 0;
-    ScrollBar *bar = FindBar(id);
-    if (!bar) return 0;
-    bar->minimum = minimum;
-    bar->maximum = maximum;
-    bar->position = std::clamp(bar->position, minimum, maximum);
-    DrawBar(*bar);
-    return 1;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        if (minimum < 0 || maximum < 0 || minimum > maximum) return 0;
+        ScrollBar *bar = FindBar(id);
+        if (!bar) return 0;
+        bar->minimum = minimum;
+        bar->maximum = maximum;
+        bar->position = std::clamp(bar->position, minimum, maximum);
+        DrawBar(*bar);
+        return 1;
+    });
 }
 
 TUIKIT_API int TuiGetScrollRange(int32_t id, int32_t *minimum, int32_t *maximum)
 {
-    ScrollBar *bar = FindBar(id);
-    if (!bar) return 0;
-    if (minimum) *minimum = bar->minimum;
-    if (maximum) *maximum = bar->maximum;
-    return 1;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        ScrollBar *bar = FindBar(id);
+        if (!bar) return 0;
+        if (minimum) *minimum = bar->minimum;
+        if (maximum) *maximum = bar->maximum;
+        return 1;
+    });
 }
 
 TUIKIT_API int TuiSetScrollPos(int32_t id, int32_t position)
 {
-    ScrollBar *bar = FindBar(id);
-    if (!bar) return 0;
-    // A position outside the range is ignored, yet the bar exists: still 1.
-    if (position >= bar->minimum && position <= bar->maximum) {
-        bar->position = position;
-        DrawBar(*bar);
-    }
-    return 1;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        ScrollBar *bar = FindBar(id);
+        if (!bar) return 0;
+        // A position outside the range is ignored, yet the bar exists: still 1.
+        if (position >= bar->minimum && position <= bar->maximum) {
+            bar->position = position;
+            DrawBar(*bar);
+        }
+        return 1;
+    });
 }
 
 TUIKIT_API int TuiGetScrollPos(int32_t id)
 {
-    ScrollBar *bar = FindBar(id);
-    return bar ? bar->position : 0;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        ScrollBar *bar = FindBar(id);
+        return bar ? bar->position : 0;
+    });
 }
 
 TUIKIT_API int TuiEnableScrollBar(int32_t id, int32_t enabled)
 {
-    ScrollBar *bar = FindBar(id);
-    if (!bar) return 0;
-    if (bar->enabled != enabled) {
-        bar->enabled = enabled;
-        DrawBar(*bar);
-    }
-    return 1;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        ScrollBar *bar = FindBar(id);
+        if (!bar) return 0;
+        if (bar->enabled != enabled) {
+            bar->enabled = enabled;
+            DrawBar(*bar);
+        }
+        return 1;
+    });
 }
 
 TUIKIT_API int TuiSetScrollBarColor(int32_t id, int32_t arrowAttribute, int32_t trackAttribute,
                                     int32_t thumbAttribute)
 {
-    using tuikit::core::FillAttrRun;
-    ScrollBar *bar = FindBar(id);
-    if (!bar) return 0;
-    // Attributes only: the characters on screen stay as they are.
-    FillAttrRun(bar->left, bar->top, arrowAttribute, 1);
-    FillAttrRun(bar->right, bar->bottom, arrowAttribute, 1);
-    ForEachTrackCell(*bar, [&](int32_t x, int32_t y) { FillAttrRun(x, y, trackAttribute, 1); });
-    int32_t x, y;
-    CellAt(*bar, bar->thumbCell, x, y);
-    FillAttrRun(x, y, thumbAttribute, 1);
-    bar->arrowAttribute = static_cast<uint16_t>(arrowAttribute);
-    bar->trackAttribute = static_cast<uint16_t>(trackAttribute);
-    bar->thumbAttribute = static_cast<uint16_t>(thumbAttribute);
-    return 1;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        using tuikit::core::FillAttrRun;
+        ScrollBar *bar = FindBar(id);
+        if (!bar) return 0;
+        // Attributes only: the characters on screen stay as they are.
+        FillAttrRun(bar->left, bar->top, arrowAttribute, 1);
+        FillAttrRun(bar->right, bar->bottom, arrowAttribute, 1);
+        ForEachTrackCell(*bar, [&](int32_t x, int32_t y) { FillAttrRun(x, y, trackAttribute, 1); });
+        int32_t x, y;
+        CellAt(*bar, bar->thumbCell, x, y);
+        FillAttrRun(x, y, thumbAttribute, 1);
+        bar->arrowAttribute = static_cast<uint16_t>(arrowAttribute);
+        bar->trackAttribute = static_cast<uint16_t>(trackAttribute);
+        bar->thumbAttribute = static_cast<uint16_t>(thumbAttribute);
+        return 1;
+    });
 }
 
 TUIKIT_API int TuiDropScrollBar(int32_t id)
 {
-    auto it = FindEntry(id);
-    if (it == scrollBarList.end()) return 0;
-    ScrollBar &bar = **it;
-    TuiClearScreen(bar.left, bar.top, bar.right, bar.bottom, 0);
-    // A bar that is gone must not leave a timer ticking into the
-    // application's procedure for the rest of the process.
-    StopRepeat(bar);
-    scrollBarList.erase(it);
-    return 1;
+    return tuikit::Guarded<int>(0, [&]() -> int {
+        auto it = FindEntry(id);
+        if (it == scrollBarList.end()) return 0;
+        ScrollBar &bar = **it;
+        TuiClearScreen(bar.left, bar.top, bar.right, bar.bottom, 0);
+        // A bar that is gone must not leave a timer ticking into the
+        // application's procedure for the rest of the process.
+        StopRepeat(bar);
+        scrollBarList.erase(it);
+        return 1;
+    });
 }
 
 TUIKIT_API int TuiSetScrollBarSize(int32_t, int32_t) { return 1; }

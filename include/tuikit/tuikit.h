@@ -5,6 +5,11 @@
  * Results: drawing and cursor calls return 0 done, 1 library not initialised,
  * 2 bad argument; menu, scroll bar and dialog item calls return 1 done and
  * 0 not done.
+ *
+ * No call lets an exception out. A call that cannot get the memory it needs
+ * returns its not-done result (0 for the 1/0 families, -1 for
+ * TuiShowScrollBar, 2 for drawing and cursor calls) and sets the last error
+ * (GetLastError) to ERROR_NOT_ENOUGH_MEMORY.
  */
 #ifndef TUIKIT_TUIKIT_H
 #define TUIKIT_TUIKIT_H

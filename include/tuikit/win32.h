@@ -97,12 +97,16 @@ typedef INT_PTR(WINAPI *FARPROC)(void);
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_MOD_NOT_FOUND 126L
+#define ERROR_PROC_NOT_FOUND 127L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_NOACCESS 998L
+#define ERROR_INTERNAL_ERROR 1359L
 #define ERROR_INVALID_THREAD_ID 1444L
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
-#define ERROR_MOD_NOT_FOUND 126L
-#define ERROR_PROC_NOT_FOUND 127L
+#define ERROR_NOT_ENOUGH_QUOTA 1816L
 
 TUIKIT_API DWORD WINAPI GetLastError(void);
 TUIKIT_API void WINAPI SetLastError(DWORD dwErrCode);
@@ -305,6 +309,8 @@ TUIKIT_API BOOL WINAPI WriteConsoleInputA(HANDLE hConsoleInput, const INPUT_RECO
 TUIKIT_API BOOL WINAPI GetNumberOfConsoleInputEvents(HANDLE hConsoleInput, LPDWORD lpNumberOfEvents);
 TUIKIT_API BOOL WINAPI FlushConsoleInputBuffer(HANDLE hConsoleInput);
 
+TUIKIT_API BOOL WINAPI WriteConsoleA(HANDLE hConsoleOutput, const VOID *lpBuffer, DWORD nNumberOfCharsToWrite,
+                                     LPDWORD lpNumberOfCharsWritten, LPVOID lpReserved);
 TUIKIT_API BOOL WINAPI WriteConsoleOutputCharacterA(HANDLE hConsoleOutput, LPCSTR lpCharacter,
                                                     DWORD nLength, COORD dwWriteCoord,
                                                     LPDWORD lpNumberOfCharsWritten);
@@ -352,6 +358,7 @@ typedef PTHREAD_START_ROUTINE LPTHREAD_START_ROUTINE;
 #define WAIT_ABANDONED 0x00000080L
 #define WAIT_TIMEOUT 0x00000102L
 #define WAIT_FAILED ((DWORD)0xFFFFFFFF)
+#define MAXIMUM_WAIT_OBJECTS 64
 #define STILL_ACTIVE 0x00000103L
 #define CREATE_SUSPENDED 0x00000004
 
@@ -365,6 +372,8 @@ TUIKIT_API HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES lpEventAttributes, B
 TUIKIT_API BOOL WINAPI SetEvent(HANDLE hEvent);
 TUIKIT_API BOOL WINAPI ResetEvent(HANDLE hEvent);
 TUIKIT_API DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+TUIKIT_API DWORD WINAPI WaitForMultipleObjects(DWORD nCount, const HANDLE *lpHandles, BOOL bWaitAll,
+                                               DWORD dwMilliseconds);
 TUIKIT_API void WINAPI Sleep(DWORD dwMilliseconds);
 TUIKIT_API DWORD WINAPI GetTickCount(void);
 

@@ -4,9 +4,14 @@ namespace tuikit::platform {
 
 namespace {
 
-class ConsoleInputObject : public KernelObject {
+// Signalled while input records are waiting to be read.
+class ConsoleInputObject : public WaitableObject {
 public:
-    ConsoleInputObject() : KernelObject(ObjectKind::ConsoleInput) {}
+    explicit ConsoleInputObject(InputBuffer &input) : WaitableObject(ObjectKind::ConsoleInput), input_(input) {}
+    bool Signalled() override { return input_.Size() != 0; }
+
+private:
+    InputBuffer &input_;
 };
 
 class ConsoleOutputObject : public KernelObject {
@@ -30,7 +35,7 @@ Console &Console::Get()
 
 Console::Console() : screen_(kMemoryWidth, kMemoryHeight)
 {
-    inputHandle_ = RegisterPermanentHandle(new ConsoleInputObject);
+    inputHandle_ = RegisterPermanentHandle(new ConsoleInputObject(input_));
     outputHandle_ = RegisterPermanentHandle(new ConsoleOutputObject);
 }
 

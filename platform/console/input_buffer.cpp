@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/kernel_object.h"
 #include "platform/spin_wait.h"
 
 namespace tuikit::platform {
@@ -15,6 +16,7 @@ void InputBuffer::Append(const INPUT_RECORD *records, size_t count)
         size_.store(records_.size(), std::memory_order_release);
     }
     ready_.notify_all();
+    WakeWaiters();  // the input handle is signalled now
 }
 
 size_t InputBuffer::Read(INPUT_RECORD *out, size_t count)

@@ -1,6 +1,6 @@
 // Characters typed on the terminal as bytes of the console's input code
-// page: the pages the console accepts with a single-byte table (437, 850,
-// 1252) convert exactly; any other page keeps ASCII and has nothing else.
+// page: every single-byte page converts exactly; any other page keeps
+// ASCII and has nothing else.
 #pragma once
 
 #include <cstdint>

@@ -41,7 +41,9 @@ constexpr char32_t kGlyphs[256] = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
-std::string Utf8(char32_t cp)
+}  // namespace
+
+std::string CodePointToUtf8(char32_t cp)
 {
     std::string out;
     if (cp < 0x80) {
@@ -57,15 +59,13 @@ std::string Utf8(char32_t cp)
     return out;
 }
 
-}  // namespace
-
 char32_t Cp437ToUnicode(uint8_t byte) { return kGlyphs[byte]; }
 
 const std::string &Cp437ToUtf8(uint8_t byte)
 {
     static const auto table = [] {
         std::array<std::string, 256> t;
-        for (int i = 0; i < 256; ++i) t[i] = Utf8(kGlyphs[i]);
+        for (int i = 0; i < 256; ++i) t[i] = CodePointToUtf8(kGlyphs[i]);
         return t;
     }();
     return table[byte];

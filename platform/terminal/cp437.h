@@ -11,5 +11,7 @@ namespace tuikit::platform {
 char32_t Cp437ToUnicode(uint8_t byte);
 // The same glyph as UTF-8 (1 to 3 bytes).
 const std::string &Cp437ToUtf8(uint8_t byte);
+// A character of the Basic Multilingual Plane as UTF-8.
+std::string CodePointToUtf8(char32_t cp);
 
 }  // namespace tuikit::platform

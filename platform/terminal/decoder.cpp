@@ -11,7 +11,6 @@ namespace {
 constexpr char kEsc = 0x1B;
 constexpr DWORD kAltBits = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
 constexpr DWORD kCtrlBits = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED;
-constexpr DWORD kModifierBits = kAltBits | kCtrlBits | SHIFT_PRESSED;
 
 // Modifier bits of "CSI ... ; m" (m - 1).
 constexpr int kModShift = 1;
@@ -444,13 +443,6 @@ void InputDecoder::Key(bool down, WORD vk, uint8_t ch, DWORD state, WORD scan)
 // once, with Alt pressed around it when it was typed with Alt.
 void InputDecoder::Tap(WORD vk, uint8_t ch, DWORD state, WORD scan)
 {
-    if (vk == VK_F10 && (state & kModifierBits) == 0) {
-        // F10 alone stands for tapping Alt, which opens the menu bar.
-        DWORD locks = state & (NUMLOCK_ON | CAPSLOCK_ON | SCROLLLOCK_ON);
-        Key(true, VK_MENU, 0, locks | LEFT_ALT_PRESSED);
-        Key(false, VK_MENU, 0, locks);
-        return;
-    }
     bool alt = (state & kAltBits) && vk != VK_MENU;
     DWORD plain = state & ~(kAltBits | ENHANCED_KEY);
     if (alt) Key(true, VK_MENU, 0, plain | (state & kAltBits));

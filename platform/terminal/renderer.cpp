@@ -44,6 +44,16 @@ void Renderer::SetViewport(int width, int height)
     Invalidate();
 }
 
+void Renderer::SetCodePage(UINT number)
+{
+    if (number == codePage_) return;
+    codePage_ = number;
+    page_ = number == 437 ? nullptr : CodePage::Find(number);
+    Invalidate();
+}
+
+const std::string &Renderer::Glyph(uint8_t byte) const { return page_ ? page_->Glyph(byte) : Cp437ToUtf8(byte); }
+
 void Renderer::Invalidate()
 {
     full_ = true;
@@ -162,7 +172,7 @@ size_t Renderer::RewriteCost(const Cell *row, int from, int to) const
         int a = row[x].attr & 0xFF;
         if (a != attr) cost += 8;
         attr = a;
-        cost += Cp437ToUtf8(row[x].ch).size();
+        cost += Glyph(row[x].ch).size();
     }
     return cost;
 }
@@ -171,7 +181,7 @@ void Renderer::Put(const Cell &cell)
 {
     int attr = cell.attr & 0xFF;
     if (attr != attr_) Sgr(attr);
-    body_ += Cp437ToUtf8(cell.ch);
+    body_ += Glyph(cell.ch);
     ++curX_;
 }
 

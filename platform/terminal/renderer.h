@@ -1,13 +1,15 @@
 // Brings a terminal from what it shows to what the screen buffer holds:
 // only changed cells are written, each run of them after an absolute cursor
-// move, colours as 16-colour SGR, code page 437 bytes as their Unicode
-// glyphs, then the cursor's shape, position and visibility.
+// move, colours as 16-colour SGR, bytes as the Unicode glyphs of the output
+// code page (437 unless told otherwise), then the cursor's shape, position
+// and visibility.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/code_pages.h"
 #include "platform/console/screen_buffer.h"
 
 namespace tuikit::platform {
@@ -19,6 +21,8 @@ public:
     void SetSynchronizedOutput(bool on) { sync_ = on; }
     // The terminal's size: cells of the buffer beyond it are not drawn.
     void SetViewport(int width, int height);
+    // The code page whose glyphs the bytes show; a new one redraws everything.
+    void SetCodePage(UINT number);
     // Forgets what the terminal shows (start, resize, return from a stop):
     // the next frame draws every cell, the colours and the cursor afresh.
     void Invalidate();
@@ -32,11 +36,14 @@ private:
     void RenderRow(const ScreenBuffer &screen, int y, int lo, int hi);
     void MoveTo(int x, int y);
     void Put(const Cell &cell);
+    const std::string &Glyph(uint8_t byte) const;
     void Sgr(int attr);
     size_t RewriteCost(const Cell *row, int from, int to) const;
     size_t MoveCost(int x) const;
     void Cursor(const ScreenBuffer &screen, bool cellsWritten, std::string &tail);
 
+    UINT codePage_ = 437;
+    const CodePage *page_ = nullptr;  // null: code page 437's own glyphs
     bool sync_ = false;
     bool full_ = true;
     int viewWidth_ = 80;

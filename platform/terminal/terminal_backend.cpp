@@ -147,6 +147,7 @@ void TerminalBackend::FlushLocked()
     if (modal_) return;  // the box stays on top; the damage waits for it to go
     ScreenBuffer &screen = console_.Screen();
     frame_.clear();
+    renderer_.SetCodePage(console_.outputCodePage);
     renderer_.Render(screen, frame_);
     screen.ClearDamage();
     if (!frame_.empty()) WriteTerminal(frame_.data(), frame_.size());

@@ -36,10 +36,12 @@ TEST(Dispatch, AKeyWithACharacterReachesTheApplicationAsKeyDownThenChar)
     EXPECT_EQ(Dispatch(M(WM_SYSKEYDOWN, 0x46, 0)), 1);  // passed on unchanged, and delivered
     // From the pump through an application loop: the release and a key
     // without a character pass unchanged, a byte above 0x7F sign-extended.
-    FeedAndDispatch({KeyRecord(false, 0x41, 'a'), KeyRecord(true, 0x45, '\xE9'), KeyRecord(true, VK_UP)});
+    // Without a menu bar F10 is a key like any other.
+    FeedAndDispatch({KeyRecord(false, 0x41, 'a'), KeyRecord(true, 0x45, '\xE9'), KeyRecord(true, VK_UP),
+                     KeyRecord(true, VK_F10)});
     EXPECT_EQ(seen, (std::vector<Msg>{M(WM_KEYDOWN, 0x41, 0), M(WM_CHAR, 'a', 0), M(WM_SYSKEYDOWN, 0x46, 0),
                                       M(WM_KEYUP, 0x41, 0), M(WM_KEYDOWN, 0x45, 0), M(WM_CHAR, -23, 0),
-                                      M(WM_KEYDOWN, VK_UP, 0)}));
+                                      M(WM_KEYDOWN, VK_UP, 0), M(WM_KEYDOWN, VK_F10, 0)}));
     EXPECT_EQ(TuiSetProc(nullptr), 1);
     EXPECT_EQ(Dispatch(M(WM_KEYUP, 0x41, 0)), 0);
     EXPECT_EQ(TuiDispatchMessage(nullptr), 0);

@@ -1,7 +1,8 @@
-// Events, threads and waits.
+// Events, threads and waits: one object or several, the console input too,
+// and named events.
 #include <gtest/gtest.h>
 
-#include "tuikit/win32.h"
+#include "tuikit/tuikit.h"
 
 namespace {
 
@@ -49,6 +50,96 @@ TEST(Sync, AThreadWaitsForAnEventAndLeavesItsExitCode)
     EXPECT_EQ(CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr), nullptr);
     CloseHandle(t);
     CloseHandle(go);
+}
+
+}  // namespace
+
+namespace {
+
+INPUT_RECORD KeyDown(char ch)
+{
+    INPUT_RECORD r{};
+    r.EventType = KEY_EVENT;
+    r.Event.KeyEvent.bKeyDown = TRUE;
+    r.Event.KeyEvent.uChar.AsciiChar = ch;
+    return r;
+}
+
+TEST(Sync, TheInputHandleIsSignalledWhileRecordsWaitSoAProgramCanWaitThenRead)
+{
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    EXPECT_EQ(WaitForSingleObject(in, 20), static_cast<DWORD>(WAIT_TIMEOUT));
+    INPUT_RECORD r = KeyDown('a');
+    DWORD n = 0;
+    ASSERT_TRUE(WriteConsoleInputA(in, &r, 1, &n));
+    EXPECT_EQ(WaitForSingleObject(in, 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(WaitForSingleObject(in, 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "waiting reads nothing";
+    ASSERT_TRUE(ReadConsoleInputA(in, &r, 1, &n));
+    EXPECT_EQ(WaitForSingleObject(in, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    // A record appended by another thread ends a wait without a time limit.
+    HANDLE writer = CreateThread(nullptr, 0, [](LPVOID) -> DWORD {
+        Sleep(20);
+        INPUT_RECORD key = KeyDown('b');
+        DWORD written = 0;
+        return WriteConsoleInputA(GetStdHandle(STD_INPUT_HANDLE), &key, 1, &written);
+    }, nullptr, 0, nullptr);
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), static_cast<DWORD>(WAIT_OBJECT_0));
+    WaitForSingleObject(writer, INFINITE);
+    CloseHandle(writer);
+    EXPECT_EQ(WaitForSingleObject(TuiOutputHandle(), 0), WAIT_FAILED) << "the screen buffer is not waited for";
+}
+
+TEST(Sync, WaitingForSeveralObjectsNamesTheFirstSignalledOneOrWaitsForAll)
+{
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    FlushConsoleInputBuffer(in);
+    HANDLE manual = CreateEventA(nullptr, TRUE, FALSE, nullptr), automatic = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, WaitThenAnswer, go, 0, nullptr);
+    const HANDLE all[] = {manual, automatic, thread, in};
+    auto wait = [&](BOOL every, DWORD ms) { return WaitForMultipleObjects(4, all, every, ms); };
+    EXPECT_EQ(wait(FALSE, 10), static_cast<DWORD>(WAIT_TIMEOUT));
+    SetEvent(automatic);
+    EXPECT_EQ(wait(FALSE, 0), WAIT_OBJECT_0 + 1);
+    EXPECT_EQ(wait(FALSE, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the automatic event was taken";
+    SetEvent(go);  // the thread ends
+    EXPECT_EQ(wait(FALSE, INFINITE), WAIT_OBJECT_0 + 2);
+    SetEvent(manual);
+    EXPECT_EQ(wait(FALSE, 0), WAIT_OBJECT_0) << "the lowest index wins";
+    SetEvent(automatic);
+    EXPECT_EQ(wait(TRUE, 10), static_cast<DWORD>(WAIT_TIMEOUT)) << "no input is waiting";
+    INPUT_RECORD r = KeyDown('c');
+    DWORD n = 0;
+    WriteConsoleInputA(in, &r, 1, &n);
+    EXPECT_EQ(wait(TRUE, 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(WaitForSingleObject(automatic, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "taken by the wait for all";
+    const HANDLE bad[] = {manual, reinterpret_cast<HANDLE>(0x1234)};
+    SetLastError(0);
+    EXPECT_EQ(WaitForMultipleObjects(2, bad, FALSE, 0), WAIT_FAILED);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(WaitForMultipleObjects(0, all, FALSE, 0), WAIT_FAILED);
+    EXPECT_EQ(WaitForMultipleObjects(MAXIMUM_WAIT_OBJECTS + 1, all, FALSE, 0), WAIT_FAILED);
+    for (HANDLE h : {manual, automatic, go, thread}) CloseHandle(h);
+}
+
+TEST(Sync, ANamedEventOpensOnceAndTheSecondCreateFindsItForASingleInstanceCheck)
+{
+    SetLastError(ERROR_INVALID_HANDLE);
+    HANDLE first = CreateEventA(nullptr, TRUE, FALSE, "tuikit.single");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "a new name clears the last error";
+    HANDLE second = CreateEventA(nullptr, FALSE, TRUE, "tuikit.single");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(WaitForSingleObject(second, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first one's state, not the new";
+    SetEvent(second);
+    EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "one event behind both";
+    EXPECT_TRUE(CloseHandle(first));
+    EXPECT_EQ(WaitForSingleObject(second, 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "still open once";
+    EXPECT_TRUE(CloseHandle(second));
+    HANDLE again = CreateEventA(nullptr, TRUE, FALSE, "tuikit.single");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "all closed, the name is free";
+    EXPECT_EQ(WaitForSingleObject(again, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    CloseHandle(again);
 }
 
 }  // namespace

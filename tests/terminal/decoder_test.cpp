@@ -101,7 +101,7 @@ TEST(Decoder, LegacyInputIsKeysOfAUsLayoutPressedAndReleasedAtOnce)
         {"\x1b[A", Press(VK_UP, 0, kEnh)}, {"\x1bOB", Press(VK_DOWN, 0, kEnh)},  // normal and application mode
         {"\x1b[1;5C", Press(VK_RIGHT, 0, kCtrl | kEnh)}, {"\x1b[3;6~", Press(VK_DELETE, 0, kCtrl | kShift | kEnh)},
         {"\x1b[Z", Press(VK_TAB, '\t', kShift)}, {"\x1b[24;5~", Press(VK_F12, 0, kCtrl)},
-        {"\x1b[21~", {Key(true, VK_MENU, 0, kAlt), Key(false, VK_MENU)}},  // F10 alone taps Alt for the menu bar
+        {"\x1b[21~", Press(VK_F10)},  // F10 is F10: the menu bar gives it the meaning of an Alt tap
         {"\x1b[21;2~", Press(VK_F10, 0, kShift)},
         {"\x1b[105;6u", Press('I', 0x09, kCtrl | kShift)},  // CSI u without releases
         {"\x1b" "x", AltPress('X', 'x')}, {"\x1b[1;3A", AltPress(VK_UP, 0, kEnh)},
@@ -120,13 +120,16 @@ TEST(Decoder, TypedTextBecomesCharactersOfTheInputCodePageAndOtherPagesKeepOnlyA
                  {"\x1b[0;0;8364;1;0;1_", {Key(true, 0, 0x80)}}},
                 false, 1252);
     ExpectTable({{e, Press(0, '?')}, {"a", Press('A', 'a')}}, false, CP_UTF8);
+    const std::string cyrillicA = "\xD0\x90";  // U+0410, in no page above
+    ExpectTable({{cyrillicA, Press(0, 0x80)}}, false, 866);
+    ExpectTable({{cyrillicA, Press(0, 0xC0)}, {e, Press(0, '?')}}, false, 1251);
 }
 
 TEST(Decoder, KeyRecordsCarryTheScanCodeOfTheirKeyOnAUsBoard)
 {
     for (auto [bytes, scans] : std::vector<std::pair<std::string, std::vector<int>>>{
              {"a", {0x1E, 0x1E}}, {"!", {0x02, 0x02}}, {"\r", {0x1C, 0x1C}}, {"\x1b[A", {0x48, 0x48}},
-             {"\x1b[24~", {0x58, 0x58}}, {"\x1b[21~", {0x38, 0x38}}, {"\x1b" "x", {0x38, 0x2D, 0x2D, 0x38}},
+             {"\x1b[24~", {0x58, 0x58}}, {"\x1b[21~", {0x44, 0x44}}, {"\x1b" "x", {0x38, 0x2D, 0x2D, 0x38}},
              {"\x1b[57447;2u", {0x36, 0x36}} /* right Shift */, {"\x1b[57399u", {0x52, 0x52}} /* keypad 0 */,
              {"\xC3\xA9", {0, 0}} /* no key types it */, {"\x1b[65;7;97;1;0;1_", {7}} /* its own */}) {
         InputDecoder d;

@@ -77,6 +77,22 @@ TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButThe
     EXPECT_TRUE(s.WaitShows("mouse"));
 }
 
+TEST(PtyInput, F10ArrivesAsF10FromALegacyTerminalAndThroughTheKeyboardProtocol)
+{
+    for (bool protocol : {false, true}) {
+        SCOPED_TRACE(protocol ? "keyboard protocol" : "legacy");
+        PtySession s({TUIKIT_TTY_APP, "records"}, {.keyboardProtocol = protocol});
+        ASSERT_TRUE(s.WaitShows("ready"));
+        if (protocol) {
+            ASSERT_TRUE(s.WaitUntil([&] { return s.term.written.find("\x1b[>") != std::string::npos; }));
+        }
+        s.Type("\x1b[21~");
+        ASSERT_TRUE(s.WaitShows("vk 121"));
+        EXPECT_EQ(s.term.RowText(1).find("vk 121"), s.term.RowText(1).find("vk ")) << "the first key is F10, no Alt";
+        s.Type("\x11");
+    }
+}
+
 TEST(PtyInput, WithoutATerminalOnStandardInputDrawingWorksAndReadingFails)
 {
     PtySession s({TUIKIT_TTY_APP, "records"}, {.stdinIsTerminal = false});

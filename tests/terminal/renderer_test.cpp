@@ -108,5 +108,21 @@ TEST(Renderer, TheCursorFollowsPositionSizeAndVisibilityAndHidesWhileCellsAreWri
     EXPECT_EQ(rig.Frame(), "") << "a hidden cursor is not moved";
 }
 
+TEST(Renderer, BytesShowTheGlyphsOfTheOutputCodePageAndControlBytesStayGraphic)
+{
+    Rig rig;
+    const char bytes[] = {'\x80', '\xE9', '\x01', 'a'};
+    for (int i = 0; i < 4; ++i) rig.screen.SetCell(i, 0, Cell{static_cast<uint8_t>(bytes[i]), 0x07});
+    rig.Frame();
+    EXPECT_EQ(rig.term.Glyph(0, 0), U'\u00C7') << "437 first";
+    rig.renderer.SetCodePage(866);  // the whole screen is drawn again in the new page
+    EXPECT_EQ(StrayControl(rig.Frame()), std::string::npos);
+    EXPECT_EQ(std::u32string({rig.term.Glyph(0, 0), rig.term.Glyph(1, 0), rig.term.Glyph(2, 0), rig.term.Glyph(3, 0)}),
+              U"\u0410\u0449\u263Aa");
+    rig.renderer.SetCodePage(1250);
+    rig.Frame();
+    EXPECT_EQ(rig.term.Glyph(1, 0), U'\u00E9');
+}
+
 }  // namespace
 }  // namespace tuikit::test

@@ -3,10 +3,11 @@
 //   screen        writes a line to standard error, draws the test pattern
 //                 with a 25% cursor at (5, 20), then runs a message loop
 //   records       sets input mode 0, shows "ready", then reads input
-//                 records itself and shows one line for each (key downs,
-//                 mouse records, changes of size with the buffer's size);
-//                 key m asks for window and mouse input; when reading
-//                 fails, shows "read failed" and waits
+//                 records itself and shows one line for each (key downs
+//                 with their virtual-key code, mouse records, changes of
+//                 size with the buffer's size); key m asks for window and
+//                 mouse input; when reading fails, shows "read failed" and
+//                 waits
 #include <cstdio>
 #include <string>
 
@@ -45,7 +46,8 @@ void RecordLoop()
         char key = r.Event.KeyEvent.uChar.AsciiChar;
         if (r.EventType == KEY_EVENT && key == 0x11) return;
         if (r.EventType == KEY_EVENT && key == 'm') SetConsoleMode(in, ENABLE_WINDOW_INPUT | ENABLE_MOUSE_INPUT);
-        if (r.EventType == KEY_EVENT && r.Event.KeyEvent.bKeyDown) Show(row++, std::string("key ") + key + buffer);
+        if (r.EventType == KEY_EVENT && r.Event.KeyEvent.bKeyDown)
+            Show(row++, std::string("key ") + key + buffer + " vk " + std::to_string(r.Event.KeyEvent.wVirtualKeyCode));
         if (r.EventType == MOUSE_EVENT) Show(row++, "mouse");
         if (r.EventType == WINDOW_BUFFER_SIZE_EVENT)
             Show(row++, "size " + std::to_string(size.X) + "x" + std::to_string(size.Y) + buffer);
