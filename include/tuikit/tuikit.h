@@ -98,6 +98,44 @@ TUIKIT_API void TuiEndDialog(int32_t code);
    on Escape. */
 TUIKIT_API int32_t TuiMessageBox(LPCSTR text, LPCSTR caption, UINT type);
 
+/* ---- Dialog items ----------------------------------------------------------- */
+
+/* Each call acts on the control with the given id (the first one with it) in
+   the innermost running dialog or message box; with no dialog running or no
+   such control it does nothing and returns 0 (TuiGetListBoxIndex -1). */
+
+/* Radio button: check 1 selects it when it is clear (its group is cleared and
+   the dialog procedure gets its WM_COMMAND); returns 1 for a radio button.
+   Check box: stores check as given (nonzero draws checked) and returns 0. */
+TUIKIT_API int TuiCheckDlgItem(uint32_t id, int32_t check);
+/* A check box's or radio button's check value as stored; 0 for other kinds. */
+TUIKIT_API int TuiIsDlgItemChecked(uint32_t id);
+/* Enables (nonzero) or disables the control and redraws it; the focus stays. */
+TUIKIT_API void TuiEnableDlgItem(uint32_t id, int32_t enable);
+/* Copies the control's text (an edit field's contents, unmasked; a list box's
+   selected item) into buffer, at most size - 1 bytes and a zero: 1 done. */
+TUIKIT_API int TuiGetDlgItemText(uint32_t id, char *buffer, int32_t size);
+/* Sets the control's text and redraws it; in labels & marks the mnemonic,
+   in edit fields it is kept. A list box ignores the text. 1 done. */
+TUIKIT_API int TuiSetDlgItemText(uint32_t id, const char *text);
+/* Dialog item colours are fixed: any colour arguments after the id are
+   ignored. 1 when the control exists. */
+TUIKIT_API int TuiSetDlgItemColor(uint32_t id, ...);
+/* List box: appends text as the last item and redraws. 1 done. */
+TUIKIT_API int TuiListBoxAddString(uint32_t id, const char *text);
+/* List box: ends a mouse press in progress, removes every item, clears the
+   selection and scrolls to the top; no notification. 1 done. */
+TUIKIT_API int TuiListBoxRemoveAll(uint32_t id);
+/* List box: the selected item's index, -1 for none (and for other kinds). */
+TUIKIT_API int TuiGetListBoxIndex(uint32_t id);
+/* List box: selects item index (-1 for none, up to the number of items - 1),
+   scrolling it into view; a change sends LBN_SELCHANGE. 1 done, 0 for an
+   index out of range. */
+TUIKIT_API int TuiListBoxSetActive(uint32_t id, int32_t index);
+/* The control's cells: left, top, and right, bottom one past its last column
+   and row. 1 done. */
+TUIKIT_API int TuiGetDlgItemRect(uint32_t id, RECT *rect);
+
 #ifdef __cplusplus
 }
 #endif

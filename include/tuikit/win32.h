@@ -384,6 +384,14 @@ typedef struct tagPOINT {
     LONG y;
 } POINT, *PPOINT, *LPPOINT;
 
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *PRECT, *NPRECT, *LPRECT;
+typedef const RECT *LPCRECT;
+
 typedef struct tagMSG {
     HWND hwnd;
     UINT message;
@@ -446,6 +454,15 @@ typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define SB_BOTTOM 7
 #define SB_RIGHT 7
 #define SB_ENDSCROLL 8
+
+/* Control notification codes: high word of wParam of WM_COMMAND */
+#define BN_CLICKED 0
+#define LBN_ERRSPACE (-2)
+#define LBN_SELCHANGE 1
+#define LBN_DBLCLK 2
+#define LBN_SELCANCEL 3
+#define LBN_SETFOCUS 4
+#define LBN_KILLFOCUS 5
 
 /* Mouse message key flags */
 #define MK_LBUTTON 0x0001
