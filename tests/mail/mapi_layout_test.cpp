@@ -16,9 +16,10 @@ static_assert(offsetof(MapiFileDesc, lpszPathName) == 16);
 static_assert(offsetof(MapiFileDesc, lpszFileName) == 24);
 static_assert(offsetof(MapiFileDesc, lpFileType) == 32);
 
-static_assert(sizeof(MapiFileTagExt) == 40);
+static_assert(sizeof(MapiFileTagExt) == 32);
 static_assert(offsetof(MapiFileTagExt, lpTag) == 8);
-static_assert(offsetof(MapiFileTagExt, lpEncoding) == 32);
+static_assert(offsetof(MapiFileTagExt, cbEncoding) == 16);
+static_assert(offsetof(MapiFileTagExt, lpEncoding) == 24);
 
 static_assert(sizeof(MapiRecipDesc) == 40);
 static_assert(offsetof(MapiRecipDesc, ulRecipClass) == 4);
