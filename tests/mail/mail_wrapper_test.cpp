@@ -3,6 +3,7 @@
 // attachment name copy, sending, deleting.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -203,6 +204,9 @@ TEST_F(MailWrapper, ASentMessageLandsInSentAndReadsBack)
     message.lpFiles = files;
     ASSERT_EQ(TuiMAPISendMail(&message), 0);
     ASSERT_EQ(box.Files(".Sent/new").size(), 1u);
+    std::string check = std::string("python3 " TUIKIT_MAIL_FIXTURES "/../check_sent.py ") + box.Root().string() +
+                        " 'Caf\xC3\xA9 at noon' notes.txt 'line one'";
+    EXPECT_EQ(std::system(check.c_str()), 0) << "an independent reader agrees";
 
     setenv("MAILDIR", (box.Root() / ".Sent").c_str(), 1);
     ASSERT_EQ(TuiMAPILogon(), 0);

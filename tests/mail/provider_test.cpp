@@ -2,7 +2,10 @@
 // attachment files, unread-only walks, sendmail, and bad input of every
 // kind answered with an error code and nothing lost or changed.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -214,6 +217,47 @@ TEST(ProviderLogon, AMissingMaildirIsALogonFailure)
     setenv("MAILDIR", "/nonexistent/tuikit/Maildir", 1);
     LHANDLE session = 0;
     EXPECT_EQ(MAPILogon(0, nullptr, nullptr, 0, 0, &session), static_cast<ULONG>(MAPI_E_LOGON_FAILURE));
+}
+
+}  // namespace
+
+namespace {
+
+// A sender killed at any moment of the delivery leaves at most a file in
+// tmp/: new/ holds nothing or the whole message.
+TEST(ProviderSendKilled, NoPartialMessageEverReachesNewOrCur)
+{
+    TempMaildir box;
+    std::string big = (box.Root() / "big.bin").string();
+    box.Put("big.bin", std::string(40 << 20, 'x'));
+    for (int round = 0; round < 3; ++round) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            LHANDLE session = 0;
+            MAPILogon(0, nullptr, nullptr, 0, 0, &session);
+            MapiRecipDesc to{0, MAPI_TO, nullptr, const_cast<char *>("bob@example.net"), 0, nullptr};
+            MapiFileDesc file{0, 0, 0, big.data(), nullptr, nullptr};
+            MapiMessage message{};
+            message.nRecipCount = 1;
+            message.lpRecips = &to;
+            message.nFileCount = 1;
+            message.lpFiles = &file;
+            _exit(MAPISendMail(session, 0, &message, 0, 0) == 0 ? 0 : 1);
+        }
+        while (box.Files(".Sent/tmp").empty() && box.Files(".Sent/new").empty()) usleep(100);
+        usleep(round * 2000);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        EXPECT_TRUE(box.Files(".Sent/cur").empty());
+        for (const std::string &name : box.Files(".Sent/new")) {
+            std::ifstream in(box.Root() / ".Sent/new" / name, std::ios::ate | std::ios::binary);
+            std::string tail(8, '\0');
+            in.seekg(-8, std::ios::end);
+            in.read(tail.data(), 8);
+            EXPECT_NE(tail.find("--\n"), std::string::npos) << "the closing boundary is there";
+        }
+    }
 }
 
 }  // namespace
