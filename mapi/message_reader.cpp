@@ -10,18 +10,14 @@
 #include <mutex>
 #include <vector>
 
+#include "mapi/gmime_ref.h"
+
 namespace tuikit::mapi {
 
 namespace {
 
 // Headers end at the first empty line; an envelope read parses no further.
 constexpr size_t kMaxHeaderBytes = 1 << 20;
-
-struct Unref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-template <typename T>
-using Ref = std::unique_ptr<T, Unref>;
 
 std::string ReadHeaderBlock(int fd)
 {

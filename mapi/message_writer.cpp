@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mapi/gmime_ref.h"
 #include "mapi/message_reader.h"
 
 extern char **environ;
@@ -26,12 +27,6 @@ namespace {
 
 constexpr ULONG kMaxRecipients = 10000;
 constexpr ULONG kMaxFiles = 1000;
-
-struct Unref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-template <typename T>
-using Ref = std::unique_ptr<T, Unref>;
 
 std::string Utf8(const char *text, const TextCodec &codec) { return text ? codec.ToUtf8(text) : std::string(); }
 
