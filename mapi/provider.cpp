@@ -93,8 +93,10 @@ private:
 
 Sessions &AllSessions()
 {
-    static Sessions *sessions = new Sessions;  // outlives every static destructor that might log off
-    return *sessions;
+    // Sessions still open at exit end with the process, and their attachment
+    // folders with them.
+    static Sessions sessions;
+    return sessions;
 }
 
 // Runs body with the session under the provider's lock; exceptions become

@@ -223,6 +223,28 @@ TEST(ProviderLogon, AMissingMaildirIsALogonFailure)
 
 namespace {
 
+// A program that ends without logging off leaves no attachment files behind.
+TEST(ProviderExit, AttachmentFoldersGoWithTheProcess)
+{
+    TempMaildir box;
+    box.PutFixture("new/1765100200.M7P3.host", "attachments.eml");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        LHANDLE session = 0;
+        lpMapiMessage m = nullptr;
+        MAPILogon(0, nullptr, nullptr, 0, 0, &session);
+        ULONG read = MAPIReadMail(session, 0, const_cast<char *>("1765100200.M7P3.host"), MAPI_PEEK, 0, &m);
+        bool written = read == 0 && m->nFileCount == 2 && fs::exists(m->lpFiles[0].lpszPathName);
+        std::exit(written ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_EQ(status, 0) << "the child read the attachments";
+    for (const auto &entry : fs::directory_iterator(box.Root()))
+        EXPECT_EQ(entry.path().filename().string().rfind("tuikit-mail-", 0), std::string::npos) << entry.path();
+}
+
 // A sender killed at any moment of the delivery leaves at most a file in
 // tmp/: new/ holds nothing or the whole message.
 TEST(ProviderSendKilled, NoPartialMessageEverReachesNewOrCur)
