@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/check_box.h"
+#include "core/boundary.h"
 #include "controls/list_box.h"
 #include "controls/radio_button.h"
 #include "dialog/dialog_window.h"
@@ -20,12 +21,15 @@ using controls::DlgMarkButton;
 using controls::DlgRadioButton;
 
 // body(control) for the first control of CurrentDialog with the id;
-// notDone when no dialog runs or none has that id.
+// notDone when no dialog runs, none has that id or the body throws. Every
+// item call goes through here, so this is their boundary guard.
 template <class Result, class Body> Result WithItem(uint32_t id, Result notDone, Body &&body)
 {
-    DlgControl *control = CurrentDialog ? CurrentDialog->FindDlgItem(id) : nullptr;
-    if (!control) return notDone;
-    return body(*control);
+    return Guarded(notDone, [&]() -> Result {
+        DlgControl *control = CurrentDialog ? CurrentDialog->FindDlgItem(id) : nullptr;
+        if (!control) return notDone;
+        return body(*control);
+    });
 }
 
 DlgListBox *AsListBox(DlgControl &c) { return c.kind == controls::kListBoxKind ? static_cast<DlgListBox *>(&c) : nullptr; }

@@ -2,9 +2,11 @@
 //
 // A module name maps to a shared object by a fixed rule: the directory-free
 // name without its ".dll" ending, in lower case, as lib<name>.so.1 and then
-// lib<name>.so ("mapi32.dll" -> libmapi32.so.1). Names with a path are
-// refused, so a module never comes from the current directory or any other
-// place the caller names. Loading the same module again returns the same
+// lib<name>.so ("mapi32.dll" -> libmapi32.so.1), looked for by the dynamic
+// linker's normal search and then in the directory this library was loaded
+// from, where the installed provider libraries sit beside it. Names with a
+// path are refused, so a module never comes from the current directory or
+// any other place the caller names. Loading the same module again returns the same
 // HMODULE and counts a reference, as FreeLibrary expects.
 #include <dlfcn.h>
 
@@ -36,6 +38,29 @@ Module *LiveModule(HMODULE h)
 {
     for (auto &[name, module] : modulesByName)
         if (reinterpret_cast<HMODULE>(&module) == h) return module.refs > 0 ? &module : nullptr;
+    return nullptr;
+}
+
+// The directory of the object holding this code, with its trailing '/', or
+// "" when it is not known as an absolute path.
+std::string OwnDirectory()
+{
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void *>(&OwnDirectory), &info) || !info.dli_fname) return {};
+    std::string path = info.dli_fname;
+    if (path.empty() || path.front() != '/') return {};
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+void *OpenSharedObject(const std::string &name)
+{
+    std::string own = OwnDirectory();
+    for (const char *suffix : {".so.1", ".so"}) {
+        std::string file = "lib" + name + suffix;
+        if (void *dl = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL)) return dl;
+        if (!own.empty())
+            if (void *dl = dlopen((own + file).c_str(), RTLD_NOW | RTLD_LOCAL)) return dl;
+    }
     return nullptr;
 }
 
@@ -71,10 +96,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName)
         std::lock_guard guard(modulesLock);
         Module *module = &modulesByName[name];
         if (module->refs == 0) {
-            for (const char *suffix : {".so.1", ".so"}) {
-                module->dl = dlopen(("lib" + name + suffix).c_str(), RTLD_NOW | RTLD_LOCAL);
-                if (module->dl) break;
-            }
+            module->dl = OpenSharedObject(name);
             if (!module->dl) {
                 SetLastError(ERROR_MOD_NOT_FOUND);
                 return nullptr;

@@ -3,7 +3,8 @@
 # missing, so a prepared machine is not touched).
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config clang llvm
-          libgtest-dev libgmock-dev libbenchmark-dev libvterm-dev tmux)
+          libgtest-dev libgmock-dev libbenchmark-dev libvterm-dev tmux
+          libgmime-3.0-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -17,6 +17,7 @@
 #include <stdint.h>
 
 #include "win32.h"
+#include "mapi.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -135,6 +136,33 @@ TUIKIT_API int TuiListBoxSetActive(uint32_t id, int32_t index);
 /* The control's cells: left, top, and right, bottom one past its last column
    and row. 1 done. */
 TUIKIT_API int TuiGetDlgItemRect(uint32_t id, RECT *rect);
+
+/* ---- Mail ------------------------------------------------------------------
+   Simple MAPI through the platform's "mapi32.dll", loaded on the first logon.
+   Results: 0 done, 1 mail library not found (logon only), 2 Simple MAPI
+   error, 3 no session, 4 no more messages or no such message, -1 rejected
+   argument (TuiMAPIGetPath only). */
+
+/* Logs on with the default profile; the session handle is kept. */
+TUIKIT_API int TuiMAPILogon(void);
+/* Ends the session; the handle is kept, so later calls report its errors. */
+TUIKIT_API int TuiMAPILogoff(void);
+/* Writes the id of the message after seedMessageId (first when null or
+   empty) into messageId, which holds a long message id (512 bytes). */
+TUIKIT_API int TuiMAPIFindNext(LPCSTR seedMessageId, LPSTR messageId);
+/* The envelope of a message, not marked as read. */
+TUIKIT_API int TuiMAPIMailInfo(LPCSTR messageId, lpMapiMessage *message);
+/* A message with its text and attachment names, marked as read. */
+TUIKIT_API int TuiMAPIReadMail(LPCSTR messageId, lpMapiMessage *message);
+/* Releases a record of TuiMAPIMailInfo or TuiMAPIReadMail. */
+TUIKIT_API int TuiMAPIFreeBuffer(lpMapiMessage message);
+/* Sends a message without a dialog. */
+TUIKIT_API int TuiMAPISendMail(lpMapiMessage message);
+/* Deletes one message. */
+TUIKIT_API int TuiMAPIDeleteMail(LPCSTR messageId);
+/* Copies up to bufferLength bytes of the file name of attachment
+   attachmentNumber (from 1) into *buffer, with no terminating zero. */
+TUIKIT_API int TuiMAPIGetPath(LPCSTR messageId, LPSTR *buffer, int bufferLength, int attachmentNumber);
 
 #ifdef __cplusplus
 }

@@ -12,3 +12,4 @@ LD_LIBRARY_PATH="$work/prefix/lib:$(dirname "$libdir")" "$work/draw_cell" </dev/
 # The CMake package gives the same library to CMake users.
 test -f "$(dirname "$libdir")/cmake/TuiKit/TuiKitConfig.cmake"
 test -e "$(dirname "$libdir")/libtuikit.so.1"
+test -e "$(dirname "$libdir")/libmapi32.so.1"  # the mail provider sits beside the library
