@@ -28,6 +28,8 @@ constexpr size_t kMaxSequence = 512;
 // releases) to arrive, so that none of it is left for the shell. Every
 // terminal answers at once; the bound is for one that never does.
 constexpr int kDrainMs = 500;
+// A crash drains too, but briefly: the process is about to die.
+constexpr int kFaultDrainMs = 50;
 
 struct Sequence {
     char bytes[kMaxSequence];
@@ -91,11 +93,11 @@ long NowMs()
 // Asks for the cursor position and reads input until the answer arrives:
 // the terminal answers only after everything it sent before, so what was in
 // flight is read and dropped here rather than left for the shell.
-void DrainInput(const TerminalState &s)
+void DrainInput(const TerminalState &s, int limitMs)
 {
     static const char kAsk[] = "\x1b[6n";
     WriteAll(s.outFd, kAsk, sizeof kAsk - 1);
-    long deadline = NowMs() + kDrainMs;
+    long deadline = NowMs() + limitMs;
     int match = 0;  // progress through ESC [ digits ; digits R
     char buf[256];
     for (;;) {
@@ -143,13 +145,13 @@ void ReleaseStderr(const TerminalState &s)
 }
 
 // Async-signal-safe.
-void GiveBack(bool drain)
+void GiveBack(int drainMs)
 {
     TerminalState &s = State();
     if (s.owner != getpid() || s.taken.exchange(0) == 0) return;
     const Sequence &leave = s.sets[s.current.load()].leave;
     WriteAll(s.outFd, leave.bytes, leave.size);
-    if (drain && s.inFd >= 0) DrainInput(s);
+    if (drainMs > 0 && s.inFd >= 0) DrainInput(s, drainMs);
     // Input still queued is dropped with the settings, unless it is not ours.
     tcsetattr(s.settingsFd, s.inFd >= 0 ? TCSAFLUSH : TCSADRAIN, &s.saved);
     ReleaseStderr(s);
@@ -185,19 +187,31 @@ bool IsFault(int sig)
 void OnTerminate(int sig, siginfo_t *info, void *context)
 {
     int savedErrno = errno;
-    GiveBack(!IsFault(sig));
+    bool fault = IsFault(sig);
+    // Mouse reporting goes off first and what is in flight is read, so no
+    // report reaches the shell, even on a crash.
+    GiveBack(fault ? kFaultDrainMs : kDrainMs);
     const struct sigaction &prev = State().previous[sig];
+    bool handled = true;
     if ((prev.sa_flags & SA_SIGINFO) && prev.sa_sigaction) {
         prev.sa_sigaction(sig, info, context);
     } else if (!(prev.sa_flags & SA_SIGINFO) && prev.sa_handler != SIG_DFL && prev.sa_handler != SIG_IGN) {
         prev.sa_handler(sig);
     } else {
-        // Die of the signal as if nobody had caught it: it is delivered again
-        // with the default action once this handler returns.
+        handled = false;
         struct sigaction dfl{};
         dfl.sa_handler = SIG_DFL;
         sigaction(sig, &dfl, nullptr);
-        raise(sig);
+        // A hardware fault returns so that the instruction faults again,
+        // now with the default action and its own context; any other
+        // signal is raised again to die of it.
+        if (!fault || info == nullptr || info->si_code <= 0) raise(sig);
+    }
+    if (handled) {
+        // The application's handler chose to survive: take the terminal
+        // again and have everything repainted.
+        TakeAgain();
+        Wake('c');
     }
     errno = savedErrno;
 }
@@ -208,7 +222,7 @@ void OnStop(int)
 {
     int savedErrno = errno;
     TerminalState &s = State();
-    GiveBack(true);
+    GiveBack(kDrainMs);
     s.suspended.store(1);
     struct sigaction dfl{};
     dfl.sa_handler = SIG_DFL;
@@ -255,9 +269,26 @@ void Install(int sig, void (*handler)(int), bool keepPrevious)
 
 void InstallStop() { Install(SIGTSTP, OnStop, false); }
 
+// Fault handlers run on a stack of their own, so that a stack overflow
+// still gives the terminal back.
+void InstallAltStack()
+{
+    static char *stack = nullptr;
+    if (stack) return;
+    size_t size = 64 * 1024;
+    stack = static_cast<char *>(std::malloc(size));
+    if (!stack) return;
+    stack_t ss{};
+    ss.ss_sp = stack;
+    ss.ss_size = size;
+    ss.ss_flags = 0;
+    sigaltstack(&ss, nullptr);
+}
+
 void InstallHandlers()
 {
     TerminalState &s = State();
+    InstallAltStack();
     for (int sig : kTerminating) {
         struct sigaction old{};
         sigaction(sig, nullptr, &old);
@@ -304,7 +335,7 @@ void OnExit()
     TerminalState &s = State();
     if (s.owner != getpid()) return;
     if (TerminalExitHook hook = s.exitHook.load()) hook();
-    GiveBack(true);
+    GiveBack(kDrainMs);
 }
 
 void CaptureStderrOnce(TerminalState &s)

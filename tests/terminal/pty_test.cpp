@@ -59,6 +59,28 @@ TEST(PtyRestore, EveryByteAndColourShowsAndQuittingStoppingSignalsOrACrashGiveTh
     }
 }
 
+TEST(PtyRestore, AProgramWhoseOwnHandlerSurvivesSIGTERMGetsItsScreenAndKeysBack)
+{
+    PtySession s({TUIKIT_TTY_APP, "survive"});
+    ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
+    s.Signal(SIGTERM);
+    EXPECT_TRUE(s.WaitUntil([&] { return !s.term.altScreen; })) << "given back while the handler runs";
+    EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.mouse != 0; })) << s.term.Difference(PatternScreen());
+    EXPECT_NE(s.Settings(), s.beforeSettings) << "raw mode again";
+    s.Type("\x11");
+    s.ExpectEnds(0, kPrinted);
+}
+
+TEST(PtyRestore, WhenTheTerminalGoesAwayWithSIGHUPIgnoredTheMessageLoopEnds)
+{
+    SessionOptions options;
+    options.hangUpIgnored = true;
+    PtySession s({TUIKIT_TTY_APP, "screen"}, options);
+    ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
+    s.HangUp();
+    EXPECT_EQ(s.WaitExit(), 0);
+}
+
 TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButTheBufferAlwaysFollows)
 {
     PtySession s({TUIKIT_TTY_APP, "records"});
