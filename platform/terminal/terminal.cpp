@@ -57,7 +57,13 @@ struct TerminalState {
     Sequences sets[2];
     std::atomic<int> current{0};
     std::atomic<int> taken{0};
-    std::atomic<int> suspended{0};
+    // Stop and continue handlers may run at once on different threads: one
+    // of them at a time moves the terminal, and it keeps going until the
+    // terminal is in the state the last signal asked for.
+    std::atomic<int> wantGiven{0};
+    std::atomic_flag moving = ATOMIC_FLAG_INIT;
+    std::atomic<unsigned> stops{0};      // SIGTSTP seen
+    std::atomic<unsigned> continues{0};  // SIGCONT seen
     std::atomic<int> wakeFd{-1};
     std::atomic<TerminalExitHook> exitHook{nullptr};
     int stderrSaved = -1;
@@ -218,23 +224,50 @@ void OnTerminate(int sig, siginfo_t *info, void *context)
 
 void InstallStop();
 
+// Async-signal-safe. Brings the terminal to the state last asked for; a
+// thread that finds another one at work leaves the work to it.
+void Settle()
+{
+    TerminalState &s = State();
+    if (s.owner != getpid()) return;
+    for (;;) {
+        if (s.moving.test_and_set()) return;
+        while ((s.taken.load() == 1) == (s.wantGiven.load() == 1)) {
+            if (s.wantGiven.load()) GiveBack(kDrainMs);
+            else TakeAgain();
+        }
+        s.moving.clear();
+        // A request that came in while the flag was being cleared.
+        if ((s.taken.load() == 1) != (s.wantGiven.load() == 1)) return;
+    }
+}
+
 void OnStop(int)
 {
     int savedErrno = errno;
     TerminalState &s = State();
-    GiveBack(kDrainMs);
-    s.suspended.store(1);
+    unsigned stop = s.stops.fetch_add(1) + 1;
+    unsigned continued = s.continues.load();
+    s.wantGiven.store(1);
+    Settle();
     struct sigaction dfl{};
     dfl.sa_handler = SIG_DFL;
     sigaction(SIGTSTP, &dfl, nullptr);
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGTSTP);
-    pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
-    raise(SIGTSTP);  // the process stops here until SIGCONT
-    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    sigset_t mask;
+    sigemptyset(&mask);
+    sigaddset(&mask, SIGTSTP);
+    // A continue that came while the terminal was being given back is the
+    // last word: the process does not stop.
+    if (s.continues.load() == continued) {
+        pthread_sigmask(SIG_UNBLOCK, &mask, nullptr);
+        raise(SIGTSTP);  // the process stops here until SIGCONT
+        pthread_sigmask(SIG_BLOCK, &mask, nullptr);
+    }
     InstallStop();
-    if (s.suspended.exchange(0)) TakeAgain();
+    if (s.stops.load() == stop) {
+        s.wantGiven.store(0);
+        Settle();
+    }
     Wake('c');
     errno = savedErrno;
 }
@@ -242,7 +275,10 @@ void OnStop(int)
 void OnContinue(int)
 {
     int savedErrno = errno;
-    if (State().suspended.exchange(0)) TakeAgain();
+    TerminalState &s = State();
+    s.continues.fetch_add(1);
+    s.wantGiven.store(0);
+    Settle();
     Wake('c');
     errno = savedErrno;
 }
