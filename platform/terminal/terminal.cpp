@@ -28,6 +28,8 @@ constexpr size_t kMaxSequence = 512;
 // releases) to arrive, so that none of it is left for the shell. Every
 // terminal answers at once; the bound is for one that never does.
 constexpr int kDrainMs = 500;
+// A crash drains too, but briefly: the process is about to die.
+constexpr int kFaultDrainMs = 50;
 
 struct Sequence {
     char bytes[kMaxSequence];
@@ -55,7 +57,13 @@ struct TerminalState {
     Sequences sets[2];
     std::atomic<int> current{0};
     std::atomic<int> taken{0};
-    std::atomic<int> suspended{0};
+    // Stop and continue handlers may run at once on different threads: one
+    // of them at a time moves the terminal, and it keeps going until the
+    // terminal is in the state the last signal asked for.
+    std::atomic<int> wantGiven{0};
+    std::atomic_flag moving = ATOMIC_FLAG_INIT;
+    std::atomic<unsigned> stops{0};      // SIGTSTP seen
+    std::atomic<unsigned> continues{0};  // SIGCONT seen
     std::atomic<int> wakeFd{-1};
     std::atomic<TerminalExitHook> exitHook{nullptr};
     int stderrSaved = -1;
@@ -91,11 +99,11 @@ long NowMs()
 // Asks for the cursor position and reads input until the answer arrives:
 // the terminal answers only after everything it sent before, so what was in
 // flight is read and dropped here rather than left for the shell.
-void DrainInput(const TerminalState &s)
+void DrainInput(const TerminalState &s, int limitMs)
 {
     static const char kAsk[] = "\x1b[6n";
     WriteAll(s.outFd, kAsk, sizeof kAsk - 1);
-    long deadline = NowMs() + kDrainMs;
+    long deadline = NowMs() + limitMs;
     int match = 0;  // progress through ESC [ digits ; digits R
     char buf[256];
     for (;;) {
@@ -143,13 +151,13 @@ void ReleaseStderr(const TerminalState &s)
 }
 
 // Async-signal-safe.
-void GiveBack(bool drain)
+void GiveBack(int drainMs)
 {
     TerminalState &s = State();
     if (s.owner != getpid() || s.taken.exchange(0) == 0) return;
     const Sequence &leave = s.sets[s.current.load()].leave;
     WriteAll(s.outFd, leave.bytes, leave.size);
-    if (drain && s.inFd >= 0) DrainInput(s);
+    if (drainMs > 0 && s.inFd >= 0) DrainInput(s, drainMs);
     // Input still queued is dropped with the settings, unless it is not ours.
     tcsetattr(s.settingsFd, s.inFd >= 0 ? TCSAFLUSH : TCSADRAIN, &s.saved);
     ReleaseStderr(s);
@@ -185,42 +193,81 @@ bool IsFault(int sig)
 void OnTerminate(int sig, siginfo_t *info, void *context)
 {
     int savedErrno = errno;
-    GiveBack(!IsFault(sig));
+    bool fault = IsFault(sig);
+    // Mouse reporting goes off first and what is in flight is read, so no
+    // report reaches the shell, even on a crash.
+    GiveBack(fault ? kFaultDrainMs : kDrainMs);
     const struct sigaction &prev = State().previous[sig];
+    bool handled = true;
     if ((prev.sa_flags & SA_SIGINFO) && prev.sa_sigaction) {
         prev.sa_sigaction(sig, info, context);
     } else if (!(prev.sa_flags & SA_SIGINFO) && prev.sa_handler != SIG_DFL && prev.sa_handler != SIG_IGN) {
         prev.sa_handler(sig);
     } else {
-        // Die of the signal as if nobody had caught it: it is delivered again
-        // with the default action once this handler returns.
+        handled = false;
         struct sigaction dfl{};
         dfl.sa_handler = SIG_DFL;
         sigaction(sig, &dfl, nullptr);
-        raise(sig);
+        // A hardware fault returns so that the instruction faults again,
+        // now with the default action and its own context; any other
+        // signal is raised again to die of it.
+        if (!fault || info == nullptr || info->si_code <= 0) raise(sig);
+    }
+    if (handled) {
+        // The application's handler chose to survive: take the terminal
+        // again and have everything repainted.
+        TakeAgain();
+        Wake('c');
     }
     errno = savedErrno;
 }
 
 void InstallStop();
 
+// Async-signal-safe. Brings the terminal to the state last asked for; a
+// thread that finds another one at work leaves the work to it.
+void Settle()
+{
+    TerminalState &s = State();
+    if (s.owner != getpid()) return;
+    for (;;) {
+        if (s.moving.test_and_set()) return;
+        while ((s.taken.load() == 1) == (s.wantGiven.load() == 1)) {
+            if (s.wantGiven.load()) GiveBack(kDrainMs);
+            else TakeAgain();
+        }
+        s.moving.clear();
+        // A request that came in while the flag was being cleared.
+        if ((s.taken.load() == 1) != (s.wantGiven.load() == 1)) return;
+    }
+}
+
 void OnStop(int)
 {
     int savedErrno = errno;
     TerminalState &s = State();
-    GiveBack(true);
-    s.suspended.store(1);
+    unsigned stop = s.stops.fetch_add(1) + 1;
+    unsigned continued = s.continues.load();
+    s.wantGiven.store(1);
+    Settle();
     struct sigaction dfl{};
     dfl.sa_handler = SIG_DFL;
     sigaction(SIGTSTP, &dfl, nullptr);
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGTSTP);
-    pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
-    raise(SIGTSTP);  // the process stops here until SIGCONT
-    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    sigset_t mask;
+    sigemptyset(&mask);
+    sigaddset(&mask, SIGTSTP);
+    // A continue that came while the terminal was being given back is the
+    // last word: the process does not stop.
+    if (s.continues.load() == continued) {
+        pthread_sigmask(SIG_UNBLOCK, &mask, nullptr);
+        raise(SIGTSTP);  // the process stops here until SIGCONT
+        pthread_sigmask(SIG_BLOCK, &mask, nullptr);
+    }
     InstallStop();
-    if (s.suspended.exchange(0)) TakeAgain();
+    if (s.stops.load() == stop) {
+        s.wantGiven.store(0);
+        Settle();
+    }
     Wake('c');
     errno = savedErrno;
 }
@@ -228,7 +275,10 @@ void OnStop(int)
 void OnContinue(int)
 {
     int savedErrno = errno;
-    if (State().suspended.exchange(0)) TakeAgain();
+    TerminalState &s = State();
+    s.continues.fetch_add(1);
+    s.wantGiven.store(0);
+    Settle();
     Wake('c');
     errno = savedErrno;
 }
@@ -255,9 +305,26 @@ void Install(int sig, void (*handler)(int), bool keepPrevious)
 
 void InstallStop() { Install(SIGTSTP, OnStop, false); }
 
+// Fault handlers run on a stack of their own, so that a stack overflow
+// still gives the terminal back.
+void InstallAltStack()
+{
+    static char *stack = nullptr;
+    if (stack) return;
+    size_t size = 64 * 1024;
+    stack = static_cast<char *>(std::malloc(size));
+    if (!stack) return;
+    stack_t ss{};
+    ss.ss_sp = stack;
+    ss.ss_size = size;
+    ss.ss_flags = 0;
+    sigaltstack(&ss, nullptr);
+}
+
 void InstallHandlers()
 {
     TerminalState &s = State();
+    InstallAltStack();
     for (int sig : kTerminating) {
         struct sigaction old{};
         sigaction(sig, nullptr, &old);
@@ -304,7 +371,7 @@ void OnExit()
     TerminalState &s = State();
     if (s.owner != getpid()) return;
     if (TerminalExitHook hook = s.exitHook.load()) hook();
-    GiveBack(true);
+    GiveBack(kDrainMs);
 }
 
 void CaptureStderrOnce(TerminalState &s)

@@ -58,6 +58,8 @@ void TerminalBackend::Start()
         wakeWrite_ = fds[1];
     }
     SetTerminalWakeFd(wakeWrite_);
+    mainThread_ = GetCurrentThreadId();
+    EnsureThreadQueue();
     PushTerminalMode("\x1b[?1049h", "\x1b[?1049l");
     PushTerminalMode("\x1b[?7l", "\x1b[?7h");
     // Colours and the cursor belong to the renderer while the screen is up.
@@ -189,6 +191,9 @@ void TerminalBackend::ReaderLoop()
                 // The terminal hung up: no more input will come.
                 inputOpen_ = false;
                 console_.Input().SetReadable(false);
+                // Tell the thread that started the console, so that its
+                // message loop (or a dialog's) ends normally.
+                PostThreadMessageA(mainThread_, WM_QUIT, 0, 0);
             }
         }
         decoder_.Expire(now, records);

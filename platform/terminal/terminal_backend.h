@@ -53,6 +53,7 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     bool inputOpen_ = false;  // reader thread only
+    DWORD mainThread_ = 0;    // told WM_QUIT when the terminal's input ends
 
     // Under the console's screen lock.
     Renderer renderer_;

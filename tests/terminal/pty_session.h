@@ -28,6 +28,7 @@ namespace tuikit::test {
 struct SessionOptions {
     bool keyboardProtocol = false;  // answer the keyboard protocol query as a terminal that has it
     bool stdinIsTerminal = true;    // else standard input is /dev/null
+    bool hangUpIgnored = false;     // the program starts with SIGHUP ignored, as under nohup
 };
 
 class PtySession {
@@ -75,6 +76,12 @@ public:
     }
     bool WaitShows(const std::string &text) { return WaitUntil([&] { return term.Shows(text); }); }
     void Signal(int sig) { kill(program_, sig); }
+    // The terminal goes away: the master side is closed.
+    void HangUp()
+    {
+        close(master_);
+        master_ = -1;
+    }
     pid_t Pid() const { return program_; }
     // Waits for the program to end; the wait status, or -1 on timeout.
     int WaitExit()
@@ -131,8 +138,10 @@ private:
     // job and ends the way the program ended.
     [[noreturn]] void LeadSession(std::vector<const char *> argv)
     {
+        close(master_);  // the terminal's side belongs to the test alone
         setsid();
         ioctl(slave_, TIOCSCTTY, 0);
+        if (options_.hangUpIgnored) signal(SIGHUP, SIG_IGN);  // inherited through exec
         pid_t program = fork();
         if (program == 0) {
             setpgid(0, 0);

@@ -59,6 +59,50 @@ TEST(PtyRestore, EveryByteAndColourShowsAndQuittingStoppingSignalsOrACrashGiveTh
     }
 }
 
+TEST(PtyRestore, AStormOfStopsAndContinuesEndsResponsiveWithTheScreenUp)
+{
+    std::srand(12);
+    for (int run = 0; run < 5; ++run) {
+        SCOPED_TRACE(run);
+        PtySession s({TUIKIT_TTY_APP, "screen"});
+        ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
+        for (int cycle = 0; cycle < 30; ++cycle) {
+            for (int sig : {SIGTSTP, SIGCONT}) {
+                s.Signal(sig);
+                auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::rand() % 20);
+                s.WaitUntil([&] { return std::chrono::steady_clock::now() >= until; });
+            }
+        }
+        EXPECT_TRUE(s.WaitUntil([&] { return !Stopped(s.Pid()) && ShowsPattern(s) && s.term.mouse != 0; }))
+            << s.term.Difference(PatternScreen());
+        EXPECT_NE(s.Settings(), s.beforeSettings) << "raw mode after the last continue";
+        s.Type("\x11");
+        s.ExpectEnds(0, kPrinted);
+    }
+}
+
+TEST(PtyRestore, AProgramWhoseOwnHandlerSurvivesSIGTERMGetsItsScreenAndKeysBack)
+{
+    PtySession s({TUIKIT_TTY_APP, "survive"});
+    ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
+    s.Signal(SIGTERM);
+    EXPECT_TRUE(s.WaitUntil([&] { return !s.term.altScreen; })) << "given back while the handler runs";
+    EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.mouse != 0; })) << s.term.Difference(PatternScreen());
+    EXPECT_NE(s.Settings(), s.beforeSettings) << "raw mode again";
+    s.Type("\x11");
+    s.ExpectEnds(0, kPrinted);
+}
+
+TEST(PtyRestore, WhenTheTerminalGoesAwayWithSIGHUPIgnoredTheMessageLoopEnds)
+{
+    SessionOptions options;
+    options.hangUpIgnored = true;
+    PtySession s({TUIKIT_TTY_APP, "screen"}, options);
+    ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
+    s.HangUp();
+    EXPECT_EQ(s.WaitExit(), 0);
+}
+
 TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButTheBufferAlwaysFollows)
 {
     PtySession s({TUIKIT_TTY_APP, "records"});

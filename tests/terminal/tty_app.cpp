@@ -8,6 +8,9 @@
 //                 size with the buffer's size); key m asks for window and
 //                 mouse input; when reading fails, shows "read failed" and
 //                 waits
+//   survive       as screen, but SIGTERM is caught by the program's own
+//                 handler, which returns
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -63,6 +66,7 @@ int main(int argc, char **argv)
         RecordLoop();
         return 0;
     }
+    if (argc > 1 && std::string(argv[1]) == "survive") signal(SIGTERM, [](int) {});
     TuiInit();
     std::fprintf(stderr, "written to stderr while the screen was up\n");
     Pattern pattern;  // runs of cells continue on the next row
