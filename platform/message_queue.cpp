@@ -12,7 +12,6 @@
 
 #include "core/boundary.h"
 #include "platform/last_error.h"
-#include "platform/spin_wait.h"
 #include "tuikit/win32.h"
 
 namespace tuikit::platform {
@@ -55,7 +54,6 @@ public:
             std::lock_guard guard(lock_);
             if (posted_.size() >= kMaxPosted) return false;
             posted_.push_back(p);
-            postedCount_.store(posted_.size(), std::memory_order_release);
             wake = waiting_;
         }
         if (wake) ready_.notify_one();
@@ -135,10 +133,6 @@ public:
                 guard.lock();
                 if (TakeLocked(out, lo, hi, true)) return out.message != WM_QUIT;
             }
-            guard.unlock();
-            SpinBriefly([this] { return postedCount_.load(std::memory_order_acquire) != 0; });
-            guard.lock();
-            if (TakeLocked(out, lo, hi, true)) return out.message != WM_QUIT;
             waiting_ = true;
             auto due = NextDue(lo, hi);
             if (due) ready_.wait_until(guard, *due);
@@ -164,7 +158,6 @@ private:
             out.time = it->time;
             if (remove) {
                 posted_.erase(it);
-                postedCount_.store(posted_.size(), std::memory_order_release);
             }
             return true;
         }
@@ -201,7 +194,6 @@ private:
     std::mutex lock_;
     std::condition_variable ready_;
     std::deque<Posted> posted_;
-    std::atomic<size_t> postedCount_{0};  // posted_.size(), readable without the lock
     std::vector<Timer> timers_;
     bool quit_ = false;
     int quitCode_ = 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/kernel_object.h"
-#include "platform/spin_wait.h"
 
 namespace tuikit::platform {
 
@@ -13,7 +12,6 @@ void InputBuffer::Append(const INPUT_RECORD *records, size_t count)
     {
         std::lock_guard guard(lock_);
         records_.insert(records_.end(), records, records + count);
-        size_.store(records_.size(), std::memory_order_release);
     }
     ready_.notify_all();
     WakeWaiters();  // the input handle is signalled now
@@ -22,14 +20,12 @@ void InputBuffer::Append(const INPUT_RECORD *records, size_t count)
 size_t InputBuffer::Read(INPUT_RECORD *out, size_t count)
 {
     if (count == 0) return 0;
-    SpinBriefly([this] { return size_.load(std::memory_order_acquire) != 0; });
     std::unique_lock guard(lock_);
     ready_.wait(guard, [this] { return !readable_ || !records_.empty(); });
     if (!readable_) return 0;
     size_t n = std::min(count, records_.size());
     std::copy_n(records_.begin(), n, out);
     records_.erase(records_.begin(), records_.begin() + static_cast<std::ptrdiff_t>(n));
-    size_.store(records_.size(), std::memory_order_release);
     return n;
 }
 
@@ -51,7 +47,6 @@ void InputBuffer::Flush()
 {
     std::lock_guard guard(lock_);
     records_.clear();
-    size_.store(0, std::memory_order_release);
 }
 
 void InputBuffer::SetReadable(bool readable)

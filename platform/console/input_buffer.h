@@ -2,7 +2,6 @@
 // input pump) and the writers (the terminal decoder, WriteConsoleInputA).
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -29,7 +28,6 @@ private:
     std::mutex lock_;
     std::condition_variable ready_;
     std::deque<INPUT_RECORD> records_;
-    std::atomic<size_t> size_{0};  // records_.size(), readable without the lock
     bool readable_ = true;
 };
 

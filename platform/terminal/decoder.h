@@ -23,7 +23,7 @@ struct TerminalReplies {
 class InputDecoder {
 public:
     // A lone ESC, or a sequence cut short, is taken as typed after this long.
-    static constexpr uint64_t kEscapeTimeoutMs = 40;
+    static constexpr uint64_t kEscapeTimeoutMs = 20;
     // A second press of a button on the same cell within this is a double click.
     static constexpr uint64_t kDoubleClickMs = 500;
     // Longer escape sequences are garbage and are dropped.

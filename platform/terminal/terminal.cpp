@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,13 +58,13 @@ struct TerminalState {
     Sequences sets[2];
     std::atomic<int> current{0};
     std::atomic<int> taken{0};
-    // Stop and continue handlers may run at once on different threads: one
-    // of them at a time moves the terminal, and it keeps going until the
-    // terminal is in the state the last signal asked for.
+    // Stop and continue handlers only record which of them came last; the
+    // thread that owns the terminal moves it until it matches.
     std::atomic<int> wantGiven{0};
-    std::atomic_flag moving = ATOMIC_FLAG_INIT;
-    std::atomic<unsigned> stops{0};      // SIGTSTP seen
-    std::atomic<unsigned> continues{0};  // SIGCONT seen
+    std::atomic<unsigned> stops{0};  // SIGTSTP seen
+    // Held by frame writes and by the owner's give-back and take-again, so
+    // a frame never lands on the shell's screen.
+    std::mutex writeLock;
     std::atomic<int> wakeFd{-1};
     std::atomic<TerminalExitHook> exitHook{nullptr};
     int stderrSaved = -1;
@@ -222,63 +223,20 @@ void OnTerminate(int sig, siginfo_t *info, void *context)
     errno = savedErrno;
 }
 
-void InstallStop();
-
-// Async-signal-safe. Brings the terminal to the state last asked for; a
-// thread that finds another one at work leaves the work to it.
-void Settle()
-{
-    TerminalState &s = State();
-    if (s.owner != getpid()) return;
-    for (;;) {
-        if (s.moving.test_and_set()) return;
-        while ((s.taken.load() == 1) == (s.wantGiven.load() == 1)) {
-            if (s.wantGiven.load()) GiveBack(kDrainMs);
-            else TakeAgain();
-        }
-        s.moving.clear();
-        // A request that came in while the flag was being cleared.
-        if ((s.taken.load() == 1) != (s.wantGiven.load() == 1)) return;
-    }
-}
-
 void OnStop(int)
 {
     int savedErrno = errno;
     TerminalState &s = State();
-    unsigned stop = s.stops.fetch_add(1) + 1;
-    unsigned continued = s.continues.load();
+    s.stops.fetch_add(1);
     s.wantGiven.store(1);
-    Settle();
-    struct sigaction dfl{};
-    dfl.sa_handler = SIG_DFL;
-    sigaction(SIGTSTP, &dfl, nullptr);
-    sigset_t mask;
-    sigemptyset(&mask);
-    sigaddset(&mask, SIGTSTP);
-    // A continue that came while the terminal was being given back is the
-    // last word: the process does not stop.
-    if (s.continues.load() == continued) {
-        pthread_sigmask(SIG_UNBLOCK, &mask, nullptr);
-        raise(SIGTSTP);  // the process stops here until SIGCONT
-        pthread_sigmask(SIG_BLOCK, &mask, nullptr);
-    }
-    InstallStop();
-    if (s.stops.load() == stop) {
-        s.wantGiven.store(0);
-        Settle();
-    }
-    Wake('c');
+    Wake('s');
     errno = savedErrno;
 }
 
 void OnContinue(int)
 {
     int savedErrno = errno;
-    TerminalState &s = State();
-    s.continues.fetch_add(1);
-    s.wantGiven.store(0);
-    Settle();
+    State().wantGiven.store(0);
     Wake('c');
     errno = savedErrno;
 }
@@ -304,6 +262,30 @@ void Install(int sig, void (*handler)(int), bool keepPrevious)
 }
 
 void InstallStop() { Install(SIGTSTP, OnStop, false); }
+
+// Stops the process with SIGTSTP's own default action, so the shell sees a
+// stop from the terminal. The signal is made pending first: a continue that
+// comes after that discards it, and one that came before is seen in
+// wantGiven and the pending stop is dropped.
+void StopUnlessContinued(TerminalState &s)
+{
+    sigset_t tstp;
+    sigemptyset(&tstp);
+    sigaddset(&tstp, SIGTSTP);
+    sigset_t old;
+    pthread_sigmask(SIG_BLOCK, &tstp, &old);
+    struct sigaction act{};
+    act.sa_handler = SIG_DFL;
+    sigaction(SIGTSTP, &act, nullptr);
+    pthread_kill(pthread_self(), SIGTSTP);
+    if (s.wantGiven.load() == 0) {
+        act.sa_handler = SIG_IGN;  // discards the pending stop
+        sigaction(SIGTSTP, &act, nullptr);
+    }
+    pthread_sigmask(SIG_UNBLOCK, &tstp, nullptr);  // a pending stop stops the process here
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    InstallStop();
+}
 
 // Fault handlers run on a stack of their own, so that a stack overflow
 // still gives the terminal back.
@@ -371,6 +353,7 @@ void OnExit()
     TerminalState &s = State();
     if (s.owner != getpid()) return;
     if (TerminalExitHook hook = s.exitHook.load()) hook();
+    std::lock_guard guard(s.writeLock);
     GiveBack(kDrainMs);
 }
 
@@ -442,7 +425,32 @@ void PushTerminalMode(const char *on, const char *off)
 void WriteTerminal(const char *data, size_t size)
 {
     TerminalState &s = State();
+    std::lock_guard guard(s.writeLock);
     if (s.taken.load()) WriteAll(s.outFd, data, size);
+}
+
+bool SettleTerminal()
+{
+    TerminalState &s = State();
+    if (s.owner != getpid()) return false;
+    bool retaken = false;
+    for (;;) {
+        const bool give = s.wantGiven.load() == 1;
+        const bool taken = s.taken.load() == 1;
+        if (give == taken) {
+            std::lock_guard guard(s.writeLock);
+            if (give) GiveBack(kDrainMs);
+            else TakeAgain();
+            retaken = !give;
+            continue;
+        }
+        if (!give) return retaken;
+        const unsigned stop = s.stops.load();
+        StopUnlessContinued(s);
+        // Running again: this stop is answered unless another one came.
+        int asked = 1;
+        if (s.stops.load() == stop) s.wantGiven.compare_exchange_strong(asked, 0);
+    }
 }
 
 bool TerminalSize(int &width, int &height)
@@ -456,7 +464,11 @@ bool TerminalSize(int &width, int &height)
 
 int TerminalInputFd() { return State().inFd; }
 
-void SetTerminalWakeFd(int fd) { State().wakeFd.store(fd); }
+void SetTerminalWakeFd(int fd)
+{
+    State().wakeFd.store(fd);
+    if (State().wantGiven.load()) Wake('s');  // a stop that came before there was anyone to wake
+}
 
 void SetTerminalExitHook(TerminalExitHook hook) { State().exitHook.store(hook); }
 

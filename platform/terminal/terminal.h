@@ -1,8 +1,9 @@
 // Taking over a terminal and giving it back exactly as it was, on every way
 // out: return from main and exit(), terminating and fatal signals, and a
-// stop (given back on SIGTSTP, taken again on SIGCONT). Everything the
-// signal paths do is async-signal-safe: precomputed strings written with
-// write(2), tcsetattr, poll/read to drain input, dup2 for standard error.
+// stop (given back on SIGTSTP, taken again on SIGCONT, on the thread that
+// owns the terminal). Everything the signal handlers do is async-signal-
+// safe: precomputed strings written with write(2), tcsetattr, poll/read to
+// drain input, dup2 for standard error.
 #pragma once
 
 #include <cstddef>
@@ -31,9 +32,18 @@ void WriteTerminal(const char *data, size_t size);
 // The terminal's size in cells; false when it cannot be told.
 bool TerminalSize(int &width, int &height);
 
-// Where the signal handlers write one byte to wake the input thread:
-// 'w' the window changed size, 'c' the process was continued.
+// Where the signal handlers write one byte to wake the thread that owns the
+// terminal: 'w' the window changed size, 's' a stop was asked for, 'c' the
+// process was continued (or survived a terminating signal).
 void SetTerminalWakeFd(int fd);
+
+// On the owning thread, after 's' or 'c': gives the terminal back, stops the
+// process and takes the terminal again as the stops and continues that came
+// last ask, until the terminal matches the last of them. Frames written
+// meanwhile by other threads wait or are dropped, never reaching the shell's
+// screen. True when the terminal was taken again, so the screen must be
+// drawn afresh.
+bool SettleTerminal();
 
 // Called at an orderly exit before the terminal is given back, so that the
 // thread reading the terminal lets go of it first.

@@ -216,9 +216,11 @@ void TerminalBackend::HandleWake(char what)
 {
     if (what == 'w') {
         FollowSize(false);
-    } else if (what == 'c') {
-        // Back from a stop: the terminal was given back and taken again, so
+    } else if (what == 's' || what == 'c') {
+        // Back from a stop, or from a terminating signal the application
+        // survived: the terminal was given back and taken again, so
         // everything is drawn afresh (and the size may have changed).
+        if (!SettleTerminal() && what != 'c') return;
         {
             std::lock_guard guard(console_.ScreenLock());
             renderer_.Invalidate();
