@@ -1,8 +1,9 @@
 // The TuiKit demo. In a terminal it shows a menu bar, the drawing
 // primitives, a text view with scroll bars and, in a panel, the messages the
 // application receives (keys, characters, mouse, commands); Ctrl+Q or
-// File > Exit quits. Without a terminal (memory mode) it prints the screen
+// File > Exit asks before quitting. Without a terminal (memory mode) it prints the screen
 // it drew and exits.
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -120,6 +121,18 @@ void Log(UINT msg, WPARAM wParam, LPARAM lParam)
     DrawLog();
 }
 
+}  // namespace
+
+void DemoPanelLine(const std::string &line)
+{
+    const size_t width = static_cast<size_t>(std::max(1, layout.LogRight() - layout.LogLeft() - 1));
+    for (size_t at = 0; at < line.size(); at += width) messageLog.push_back(line.substr(at, width));
+    while (!messageLog.empty() && static_cast<int>(messageLog.size()) > layout.LogRows()) messageLog.pop_front();
+    DrawLog();
+}
+
+namespace {
+
 void DrawPrimitives()
 {
     int right = layout.LeftRight();
@@ -164,8 +177,8 @@ LRESULT CALLBACK AppProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg != WM_INITMENUPOPUP) Log(msg, wParam, lParam);
     if (DemoMenuMessage(msg, wParam) || DemoScrollMessage(msg, wParam, lParam)) return 0;
     if (msg == WM_KEYDOWN && wParam == VK_F2)
-        MessageBoxA(nullptr, "This is the platform's message box.\nEnter, Space, Esc or a click closes it.",
-                    "TuiKit demo", MB_OK);
+        TuiMessageBox("This is a TuiKit message box.\nEnter, Space, Esc or a click closes it.", "TuiKit demo",
+                      MB_OK);
     return 0;
 }
 

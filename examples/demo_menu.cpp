@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "demo_dialogs.h"
+#include "demo_form.h"
 #include "demo_menu_ids.h"
 
 namespace {
@@ -44,8 +46,10 @@ bool DemoMenuCommand(WPARAM id)
         Status("File > Save: saved.");
         return true;
     case IDM_DEMO_EXIT:
-        Status("File > Exit");
-        PostQuitMessage(0);
+        if (TuiMessageBox("Quit the demo?", "Exit", MB_YESNO) == IDYES)
+            PostQuitMessage(0);
+        else
+            Status("File > Exit: staying.");
         return true;
     case IDM_DEMO_STATUS:
         statusShown = !statusShown;
@@ -63,8 +67,15 @@ bool DemoMenuCommand(WPARAM id)
         Status("Alt or F10 opens the menu; arrows, Enter, Escape, letters; or click a title.");
         return true;
     case IDM_DEMO_ABOUT:
-        MessageBoxA(nullptr, "TuiKit demo: menus from an .rc script.", "About", MB_OK);
+        DemoAbout();
         Status("Help > About");
+        return true;
+    case IDM_DEMO_BOXES:
+        DemoMessageBoxes(DemoPanelLine);
+        return true;
+    case IDM_DEMO_SIGNIN:
+        if (std::string line = DemoSignIn(); !line.empty()) DemoPanelLine("Signed in: " + line);
+        else Status("File > Sign in: cancelled.");
         return true;
     default:
         return false;

@@ -1,6 +1,8 @@
 // The demo's menu bar, built from demo_menu.rc, and its commands.
 #pragma once
 
+#include <string>
+
 #include <tuikit/tuikit.h>
 
 // Builds the bar on the top row; false when the menu could not be loaded.
@@ -11,3 +13,5 @@ bool DemoMenuStart();
 bool DemoMenuMessage(UINT message, WPARAM wParam);
 // Carries out one menu command; false when the id is not one of the bar's.
 bool DemoMenuCommand(WPARAM id);
+// Adds a line to the messages panel, wrapped to its width (demo.cpp).
+void DemoPanelLine(const std::string &line);
