@@ -210,4 +210,27 @@ private:
     bool exited_ = false;
 };
 
+// A left button pressed and released at a cell.
+inline std::string Click(int x, int y)
+{
+    std::string at = std::to_string(x + 1) + ";" + std::to_string(y + 1);
+    return "\x1b[<0;" + at + "M\x1b[<0;" + at + "m";
+}
+
+// A click on the first cell showing text; an empty string when nothing shows it.
+inline std::string ClickOn(PtySession &s, const std::string &text)
+{
+    for (int y = 0; y < 25; ++y)
+        if (size_t x = s.term.RowText(y).find(text); x != std::string::npos) return Click(static_cast<int>(x), y);
+    return "";
+}
+
+// The left half of rows 0 to 23: the messages panel on the right logs what the demo receives.
+inline std::string LeftHalf(PtySession &s)
+{
+    std::string rows;
+    for (int y = 0; y < 24; ++y) rows += s.term.RowText(y).substr(0, 40) + "\n";
+    return rows;
+}
+
 }  // namespace tuikit::test

@@ -16,13 +16,6 @@ constexpr char kHelp[] = "Ctrl+Q quits";
 
 bool ShowsPattern(PtySession &s) { return s.term.altScreen && s.term.Difference(PatternScreen()).empty(); }
 
-// A left button pressed and released at a cell.
-std::string Click(int x, int y)
-{
-    std::string at = std::to_string(x + 1) + ";" + std::to_string(y + 1);
-    return "\x1b[<0;" + at + "M\x1b[<0;" + at + "m";
-}
-
 bool Stopped(pid_t pid)  // the state letter in /proc/<pid>/stat, after the name in parentheses
 {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
@@ -173,13 +166,13 @@ TEST(PtyDemo, KeysAndClicksChooseMenuItemsAndTheMessageBoxTakesTheInputMeantForI
     EXPECT_FALSE(s.term.Shows("Status line")) << "the popup closed";
     EXPECT_EQ(left(4), before) << "the screen under the popup is back";
 
-    std::string answers[] = {"\r", " ", Click(39, 12), "\x1b"};
     for (char mark = '1'; mark <= '4'; ++mark) {
-        const std::string &answer = answers[mark - '1'];
-        SCOPED_TRACE(testing::PrintToString(answer));
         before = left(24);
         s.Type("\x1bOQ");  // F2
         ASSERT_TRUE(s.WaitShows("message box."));
+        std::string answers[] = {"\r", " ", ClickOn(s, "OK"), "\x1b"};
+        const std::string &answer = answers[mark - '1'];
+        SCOPED_TRACE(testing::PrintToString(answer));
         s.Type("x" + answer);  // x goes to the box, never to the application
         ASSERT_TRUE(s.WaitUntil([&] { return !s.term.Shows("message box."); }));
         EXPECT_EQ(left(24), before);
@@ -226,6 +219,22 @@ TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPopped
     s.Type("\x1b[57443;3u\x1b[57443;1:3u\x1b[13u\x1b[13;1:3u");  // Alt pressed and released, Enter
     EXPECT_TRUE(s.WaitShows("Exit")) << "Alt selected File, Enter opened it";
     s.Type("\x1b[27u\x1b[27;1:3u\x1b[113;5u\x1b[113;5:3u\x1b[57442;1:3u");  // Escape, Ctrl+Q, late releases
+    s.ExpectEnds(0);
+}
+
+TEST(PtyDemo, FileExitAsksFirstNoGivesTheScreenBackAndYesQuits)
+{
+    PtySession s({TUIKIT_DEMO_APP});
+    ASSERT_TRUE(s.WaitShows(kHelp));
+    std::string before = LeftHalf(s);
+    s.Type("\x1b" "fx");  // Alt+F, then Exit by its mnemonic
+    ASSERT_TRUE(s.WaitShows("Quit the demo?"));
+    s.Type("n");
+    EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("Quit the demo?") && s.term.Shows("staying"); }));
+    EXPECT_EQ(LeftHalf(s), before) << "the screen under the menu and the box is back";
+    s.Type("\x1b" "fx");
+    ASSERT_TRUE(s.WaitShows("Quit the demo?"));
+    s.Type(ClickOn(s, "Yes"));
     s.ExpectEnds(0);
 }
 
