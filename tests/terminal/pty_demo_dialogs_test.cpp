@@ -17,14 +17,6 @@ std::string Panel(PtySession &s)
     return text;
 }
 
-// Where text first shows, as {x, y}; {-1, -1} when nowhere.
-std::pair<int, int> At(PtySession &s, const std::string &text)
-{
-    for (int y = 0; y < 25; ++y)
-        if (size_t x = s.term.RowText(y).find(text); x != std::string::npos) return {static_cast<int>(x), y};
-    return {-1, -1};
-}
-
 // The first cell right of column 40 showing glyph, as {x, y}; {-1, -1} when none does.
 std::pair<int, int> Find(PtySession &s, char32_t glyph)
 {
@@ -46,6 +38,15 @@ struct Way {
 };
 constexpr Way kWays[] = {{"keys", false}, {"mouse", true}};
 
+// Chooses a menu item by clicks on the title and the item, or by keys.
+void Choose(PtySession &s, const Way &way, const char *title, const char *item, const char *keys)
+{
+    if (!way.mouse) return s.Type(keys);
+    s.Type(ClickOn(s, title));
+    ASSERT_TRUE(s.WaitShows(item));
+    s.Type(ClickOn(s, item));
+}
+
 TEST(PtyDemoDialogs, AboutOpensFromTheHelpMenuAndClosesGivingTheScreenBack)
 {
     for (const Way &way : kWays) {
@@ -53,13 +54,7 @@ TEST(PtyDemoDialogs, AboutOpensFromTheHelpMenuAndClosesGivingTheScreenBack)
         PtySession s({TUIKIT_DEMO_APP});
         ASSERT_TRUE(s.WaitShows(kHelp));
         const std::string before = LeftHalf(s);
-        if (way.mouse) {
-            s.Type(ClickOn(s, "Help"));
-            ASSERT_TRUE(s.WaitShows("About"));
-            s.Type(ClickOn(s, "About"));
-        } else {
-            s.Type("\x1b" "ha");
-        }
+        Choose(s, way, "Help", "About", "\x1b" "ha");
         ASSERT_TRUE(s.WaitShows("read from .rc scripts."));
         s.Type(way.mouse ? ClickOn(s, " OK ") : "\r");
         EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("read from .rc scripts."); }));
@@ -72,9 +67,7 @@ TEST(PtyDemoDialogs, QuitBoxAnsweredNoByMouseKeepsTheDemoAndYesByKeyEndsIt)
     PtySession s({TUIKIT_DEMO_APP});
     ASSERT_TRUE(s.WaitShows(kHelp));
     const std::string before = LeftHalf(s);
-    s.Type(ClickOn(s, "File"));
-    ASSERT_TRUE(s.WaitShows("Exit"));
-    s.Type(ClickOn(s, "Exit"));
+    Choose(s, kWays[1], "File", "Exit", "");
     ASSERT_TRUE(s.WaitShows("Quit the demo?"));
     s.Type(ClickOn(s, " No "));
     EXPECT_TRUE(s.WaitUntil([&] { return !s.term.Shows("Quit the demo?") && LeftHalf(s) == before; })) << LeftHalf(s);
@@ -93,13 +86,7 @@ TEST(PtyDemoDialogs, MessageBoxOpenedFromTheDialogReportsItsResultAndBothScreens
         PtySession s({TUIKIT_DEMO_APP});
         ASSERT_TRUE(s.WaitShows(kHelp));
         const std::string before = LeftHalf(s);
-        if (way.mouse) {
-            s.Type(ClickOn(s, "Help"));
-            ASSERT_TRUE(s.WaitShows("Message boxes..."));
-            s.Type(ClickOn(s, "Message boxes..."));
-        } else {
-            s.Type("\x1b" "hm");
-        }
+        Choose(s, way, "Help", "Message boxes...", "\x1b" "hm");
         ASSERT_TRUE(s.WaitShows("MB_RETRYCANCEL"));
         s.Type(way.mouse ? ClickOn(s, "3 MB_ABORTRETRYIGNORE") : "1c");  // MB_OK and its second default button
         const char *chosen = way.mouse ? "(~) 3 MB_ABORTRETRYIGNORE" : "(~) 1 MB_OK";

@@ -217,12 +217,19 @@ inline std::string Click(int x, int y)
     return "\x1b[<0;" + at + "M\x1b[<0;" + at + "m";
 }
 
+// Where text first shows, as {x, y}; {-1, -1} when nowhere.
+inline std::pair<int, int> At(PtySession &s, const std::string &text)
+{
+    for (int y = 0; y < 25; ++y)
+        if (size_t x = s.term.RowText(y).find(text); x != std::string::npos) return {static_cast<int>(x), y};
+    return {-1, -1};
+}
+
 // A click on the first cell showing text; an empty string when nothing shows it.
 inline std::string ClickOn(PtySession &s, const std::string &text)
 {
-    for (int y = 0; y < 25; ++y)
-        if (size_t x = s.term.RowText(y).find(text); x != std::string::npos) return Click(static_cast<int>(x), y);
-    return "";
+    auto [x, y] = At(s, text);
+    return x < 0 ? "" : Click(x, y);
 }
 
 // The left half of rows 0 to 23: the messages panel on the right logs what the demo receives.
