@@ -13,6 +13,7 @@
 //           padding to a 4-byte boundary
 // Every read is bounded by the resource's size: a template that runs past
 // its end is refused, whatever its counts say.
+#include <algorithm>
 #include <memory>
 
 #include "controls/check_box.h"
@@ -156,8 +157,10 @@ int LoadDialogTemplate(DialogWindow &dialog, const char *name, int32_t x, int32_
     GetConsoleScreenBufferInfo(core::console.consoleOutput, &info);
     dialog.left = (info.dwMaximumWindowSize.X - dialog.width) / 2;
     dialog.top = (info.dwMaximumWindowSize.Y - dialog.height) / 2;
-    if (x != -1) dialog.left = x;
-    if (y != -1) dialog.top = y;
+    // A console coordinate is 16-bit; clamping there keeps the sums of the
+    // origin and the item offsets far from overflow.
+    if (x != -1) dialog.left = std::clamp(x, -32768, 32767);
+    if (y != -1) dialog.top = std::clamp(y, -32768, 32767);
 
     std::string discarded;
     reader.ReadString(discarded);  // menu

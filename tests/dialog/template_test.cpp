@@ -60,6 +60,9 @@ TEST_F(DialogTemplate, TheBodyIsCentredOnTheLargestWindowUnlessAPositionIsGiven)
     EXPECT_EQ(LayoutOf("Empty", -1, 3), (Layout{13, 3, 53, 12, "Empty", {}}));
     EXPECT_EQ(LayoutOf(MAKEINTRESOURCE(7)), (Layout{30, 11, 20, 3, "Seven", {}}));
     EXPECT_EQ(LayoutOf("#7", 2, 2), (Layout{2, 2, 20, 3, "Seven", {}}));
+    // Positions far off the screen are held to the console's coordinates.
+    EXPECT_EQ(LayoutOf("Empty", INT32_MAX, INT32_MIN), (Layout{32767, -32768, 53, 12, "Empty", {}}));
+    ExpectRestored();
 }
 
 TEST_F(DialogTemplate, ControlsKeepTheirOffsetsAcrossEveryPaddingCase)
