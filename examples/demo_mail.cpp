@@ -185,6 +185,8 @@ int ShowMessage(const std::string &id)
 
 // ---- The mailbox --------------------------------------------------------------
 
+constexpr const char *kUnreadable = "(a message the mail system cannot read)";
+
 struct Listed {
     std::string id, sender, subject;
 };
@@ -221,7 +223,13 @@ void Refresh(int keep)
         }
         seed = id;
         MailRecord m;
-        if (TuiMAPIMailInfo(id, m.Out()) != 0) continue;  // gone since the walk found it
+        const int read = TuiMAPIMailInfo(id, m.Out());
+        if (read == 4) continue;  // gone since the walk found it
+        if (read != 0) {          // listed all the same, so that it can be deleted
+            box.messages.push_back({id, "(unknown sender)", kUnreadable});
+            TuiListBoxAddString(IDC_MAIL_LIST, (std::string(15, ' ') + kUnreadable).c_str());
+            continue;
+        }
         unread += ((*m).flFlags & MAPI_UNREAD) != 0;
         box.messages.push_back({id, Sender(*m), Text((*m).lpszSubject)});
         TuiListBoxAddString(IDC_MAIL_LIST, ListRow(*m).c_str());

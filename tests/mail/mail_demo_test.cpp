@@ -106,6 +106,33 @@ TEST_F(DemoMail, AReaderOpensDeletesAndWrites)
     ExpectRestored();
 }
 
+// A file that is no message is listed, tells why it cannot be opened, and
+// can be deleted.
+TEST_F(DemoMail, AnUnreadableMessageIsListedAndCanBeDeleted)
+{
+    box.Put("new/1796700000.M9P9.stray", "no header here\r\n");
+    RunWith(
+        [] {
+            DemoMailbox();
+            return 0;
+        },
+        Check() + Press(VK_END) + Press(VK_RETURN, '\r') + Check() + Press(VK_RETURN, '\r') + Check() +
+            Press(VK_DELETE) + Check() + Press('Y', 'y') + Check() + Check() + Press(VK_ESCAPE, 27),
+        {[] {
+             EXPECT_TRUE(Shows("5 messages, 3 unread"));
+             EXPECT_EQ(RowText(9, 6, 54), "               (a message the mail system cannot read)");
+         },
+         [] { EXPECT_TRUE(Shows("The message cannot be read.")); },
+         sync,
+         [] { EXPECT_TRUE(Shows("from (unknown sender)?")); },
+         sync,
+         [this] {
+             EXPECT_TRUE(Shows("4 messages, 3 unread"));
+             EXPECT_EQ(box.Files("new").size(), 3u);
+         }});
+    ExpectRestored();
+}
+
 TEST_F(DemoMail, AMailboxThatCannotBeOpenedIsToldInAMessageBox)
 {
     fs::remove_all(box.Root() / "cur");
