@@ -241,6 +241,8 @@ void Refresh(int keep)
     else
         std::snprintf(status, sizeof status, "%d message%s, %d unread", count, count == 1 ? "" : "s", unread);
     TuiSetDlgItemText(IDC_MAIL_STATUS, status);
+    TuiEnableDlgItem(IDOK, count > 0);
+    TuiEnableDlgItem(IDC_MAIL_DELETE, count > 0);
     if (count) TuiListBoxSetActive(IDC_MAIL_LIST, keep < count ? keep : count - 1);
 }
 
