@@ -4,6 +4,7 @@
 
 #include "demo_dialogs.h"
 #include "demo_form.h"
+#include "demo_mail.h"
 #include "demo_menu_ids.h"
 
 namespace {
@@ -76,6 +77,11 @@ bool DemoMenuCommand(WPARAM id)
     case IDM_DEMO_SIGNIN:
         if (std::string line = DemoSignIn(); !line.empty()) DemoPanelLine("Signed in: " + line);
         else Status("File > Sign in: cancelled.");
+        return true;
+    case IDM_DEMO_MAILBOX:
+    case IDM_DEMO_COMPOSE:
+        if (std::string line = id == IDM_DEMO_MAILBOX ? DemoMailbox() : DemoCompose(); !line.empty()) DemoPanelLine(line);
+        else Status("Mail: nothing done.");
         return true;
     default:
         return false;
