@@ -24,3 +24,6 @@ ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j "
 echo "== ThreadSanitizer (threaded parts)"
 build build/tsan -DCMAKE_BUILD_TYPE=Debug -DTUIKIT_SANITIZE=thread -DTUIKIT_BUILD_BENCH=OFF -DTUIKIT_WERROR=ON
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L threads
+
+echo "== fuzz targets, 30 s each under AddressSanitizer + UndefinedBehaviorSanitizer"
+scripts/fuzz.sh 30
