@@ -67,6 +67,10 @@ struct TerminalState {
     std::mutex writeLock;
     std::atomic<int> wakeFd{-1};
     std::atomic<TerminalExitHook> exitHook{nullptr};
+    // While an exit path drains input, the reader may already hold the
+    // drain's answer in bytes it read: it tells so through NoteDrained.
+    std::atomic<int> draining{0};
+    std::atomic<int> drainAnswered{0};
     int stderrSaved = -1;
     int stderrCapture = -1;
     struct sigaction previous[NSIG];
@@ -97,37 +101,54 @@ long NowMs()
     return static_cast<long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
 }
 
-// Asks for the cursor position and reads input until the answer arrives:
-// the terminal answers only after everything it sent before, so what was in
-// flight is read and dropped here rather than left for the shell.
-void DrainInput(const TerminalState &s, int limitMs)
-{
-    static const char kAsk[] = "\x1b[6n";
-    WriteAll(s.outFd, kAsk, sizeof kAsk - 1);
-    long deadline = NowMs() + limitMs;
-    int match = 0;  // progress through ESC [ digits ; digits R
-    char buf[256];
-    for (;;) {
-        long left = deadline - NowMs();
-        if (left <= 0) return;
-        pollfd p{s.inFd, POLLIN, 0};
-        int r = poll(&p, 1, static_cast<int>(left));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0 || !(p.revents & POLLIN)) return;
-        ssize_t n = read(s.inFd, buf, sizeof buf);
-        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;  // the reader thread took it
-        if (n <= 0) return;
-        for (ssize_t i = 0; i < n; ++i) {
-            char c = buf[i];
+// Finds a cursor position report, ESC [ digits ; digits R, in bytes that
+// may come in pieces.
+struct PositionReportScan {
+    int match = 0;
+    bool Feed(const char *data, size_t size)
+    {
+        for (size_t i = 0; i < size; ++i) {
+            char c = data[i];
             if (c == 0x1B) match = 1;
             else if (match == 1) match = c == '[' ? 2 : 0;
             else if (match == 2) match = (c >= '0' && c <= '9') ? 2 : c == ';' ? 3 : 0;
             else if (match == 3) {
-                if (c == 'R') return;
+                if (c == 'R') return true;
                 match = (c >= '0' && c <= '9') ? 3 : 0;
             }
         }
+        return false;
     }
+};
+
+// Asks for the cursor position and reads input until the answer arrives:
+// the terminal answers only after everything it sent before, so what was in
+// flight is read and dropped here rather than left for the shell. The
+// reader thread stays off the terminal meanwhile; if it had already read the
+// answer, it says so and the drain ends without waiting out its limit.
+void DrainInput(TerminalState &s, int limitMs)
+{
+    static const char kAsk[] = "\x1b[6n";
+    constexpr int kSliceMs = 5;  // how often the reader's word is looked at
+    s.drainAnswered = 0;
+    s.draining = 1;
+    WriteAll(s.outFd, kAsk, sizeof kAsk - 1);
+    long deadline = NowMs() + limitMs;
+    PositionReportScan scan;
+    char buf[256];
+    for (;;) {
+        long left = deadline - NowMs();
+        if (left <= 0 || s.drainAnswered) break;
+        pollfd p{s.inFd, POLLIN, 0};
+        int r = poll(&p, 1, static_cast<int>(std::min<long>(left, kSliceMs)));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0 || (r > 0 && !(p.revents & POLLIN))) break;
+        if (r == 0) continue;
+        ssize_t n = read(s.inFd, buf, sizeof buf);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;  // the reader thread took it
+        if (n <= 0 || scan.Feed(buf, static_cast<size_t>(n))) break;
+    }
+    s.draining = 0;
 }
 
 void CaptureStderr(const TerminalState &s)
@@ -468,6 +489,15 @@ void SetTerminalWakeFd(int fd)
 {
     State().wakeFd.store(fd);
     if (State().wantGiven.load()) Wake('s');  // a stop that came before there was anyone to wake
+}
+
+bool TerminalDraining() { return State().draining.load() != 0; }
+
+void NoteDrained(const char *data, size_t size)
+{
+    thread_local PositionReportScan scan;
+    TerminalState &s = State();
+    if (s.draining && scan.Feed(data, size)) s.drainAnswered = 1;
 }
 
 void SetTerminalExitHook(TerminalExitHook hook) { State().exitHook.store(hook); }

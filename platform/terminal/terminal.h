@@ -26,6 +26,12 @@ void PushTerminalMode(const char *on, const char *off);
 // terminal.
 int TerminalInputFd();
 
+// True while an exit path drains the terminal's input: readers leave it to
+// the drain, and pass the bytes they had already read to NoteDrained, which
+// ends the drain when they hold its answer.
+bool TerminalDraining();
+void NoteDrained(const char *data, size_t size);
+
 // Writes all bytes to the terminal (retrying short writes).
 void WriteTerminal(const char *data, size_t size);
 

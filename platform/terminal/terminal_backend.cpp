@@ -172,7 +172,7 @@ void TerminalBackend::ReaderLoop()
     std::vector<INPUT_RECORD> records;
     char buf[4096];
     for (;;) {
-        pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {inputOpen_ ? inFd_ : -1, POLLIN, 0}};
+        pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {inputOpen_ && !TerminalDraining() ? inFd_ : -1, POLLIN, 0}};
         int r = poll(fds, 2, PollTimeout(NowMs()));
         if (r < 0 && errno != EINTR) break;
         if (r > 0 && (fds[0].revents & POLLIN)) {
@@ -184,6 +184,7 @@ void TerminalBackend::ReaderLoop()
         auto now = static_cast<uint64_t>(NowMs());
         if (r > 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
             ssize_t n = read(inFd_, buf, sizeof buf);
+            if (n > 0 && TerminalDraining()) NoteDrained(buf, static_cast<size_t>(n));
             if (n > 0) {
                 decoder_.SetInputCodePage(InputCodePage());
                 decoder_.Feed(buf, static_cast<size_t>(n), now, records);

@@ -62,6 +62,7 @@ public:
     // The terminal, which shows a shell prompt before the program starts.
     TestTerminal term{25, 80};
     std::string beforeSettings;
+    std::chrono::steady_clock::time_point exitedAt;  // when WaitExit saw the end, within one pump
 
     void Type(const std::string &bytes) { (void)!write(master_, bytes.data(), bytes.size()); }  // short: never cut
     // Plays the terminal until done() holds or the time is up.
@@ -88,6 +89,7 @@ public:
     {
         int status = -1;
         bool done = WaitUntil([&] { return exited_ = waitpid(leader_, &status, WNOHANG) == leader_; });
+        exitedAt = std::chrono::steady_clock::now();
         while (PumpOnce(50)) {  // what the program wrote last (the restore) may still be in the pty
         }
         return done ? status : -1;
@@ -128,9 +130,14 @@ public:
         EXPECT_EQ(Settings(), beforeSettings) << "terminal settings differ";
         EXPECT_EQ(term.mouse, 0);
         EXPECT_EQ(ModesLeft(), "");
+        EXPECT_EQ(Pending(), 0) << "input left over for the shell";
+    }
+    // Bytes typed that no one has read: what the shell would get next.
+    int Pending() const
+    {
         int pending = 0;
         ioctl(slave_, FIONREAD, &pending);
-        EXPECT_EQ(pending, 0) << "input left over for the shell";
+        return pending;
     }
 
 private:
