@@ -13,5 +13,5 @@ bool DemoMenuStart();
 bool DemoMenuMessage(UINT message, WPARAM wParam);
 // Carries out one menu command; false when the id is not one of the bar's.
 bool DemoMenuCommand(WPARAM id);
-// Adds a line to the messages panel, wrapped to its width (demo.cpp).
+// Adds a line to the messages panel, wrapped to its width (demo_screen.cpp).
 void DemoPanelLine(const std::string &line);
