@@ -4,13 +4,14 @@
 //
 //   tuikit-pictures menu|about|message-box FILE.svg
 //
-// A popup, a dialog and a message box each hold the main thread in a loop,
-// and a message box runs no code of the application while it is up, so the
-// picture cannot be taken on the main thread. A second thread plays the
-// user instead. For each step of the scene it appends the step's input
-// records, then waits until the console input is empty, the screen shows the
-// text the step leads to, and the screen has stayed the same for a while:
-// the main thread has then handled the step and sleeps for more input.
+// A dialog and a message box each hold the main thread in their own loop,
+// and while a message box is up no code of the application runs: it calls
+// no procedure of the application and its loop dispatches no timers. So the
+// picture is not taken on the main thread: a second thread plays the user.
+// For each step of the scene it appends the step's input records, then
+// waits until the console input is empty, the screen shows the text the
+// step leads to, and the screen has stayed the same for 100 ms: the main
+// thread has then handled the step and sleeps for more input.
 // Steps wait for each other because a menu command reaches the application
 // as a posted message, behind any input already posted: keys meant for the
 // dialog that the command opens must come after it has opened. After the
