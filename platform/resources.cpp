@@ -12,6 +12,7 @@
 #include "platform/resources.h"
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -119,7 +120,11 @@ struct Entry {
 // a caller's buffer may go away after TuiAddResources returns.
 struct Store {
     std::mutex lock;
-    std::vector<std::unique_ptr<uint8_t[]>> images;
+    struct Image {
+        std::unique_ptr<uint8_t[]> bytes;
+        uint32_t size;
+    };
+    std::vector<Image> images;
     std::vector<std::unique_ptr<Entry>> entries;
 };
 
@@ -193,8 +198,22 @@ bool AddResourceImage(const void *image, uint32_t size)
     store.entries.reserve(store.entries.size() + added.size());
     store.images.reserve(store.images.size() + 1);
     for (auto &e : added) store.entries.push_back(std::move(e));
-    store.images.push_back(std::move(copy));
+    store.images.push_back(Store::Image{std::move(copy), size});
     return true;
+}
+
+bool RemoveResourceImage(const void *image, uint32_t size)
+{
+    Store &store = TheStore();
+    std::lock_guard guard(store.lock);
+    for (auto it = store.images.rbegin(); it != store.images.rend(); ++it) {
+        if (it->size != size || std::memcmp(it->bytes.get(), image, size) != 0) continue;
+        const uint8_t *begin = it->bytes.get(), *end = begin + size;
+        std::erase_if(store.entries, [&](const auto &e) { return e->data >= begin && e->data <= end; });
+        store.images.erase(std::next(it).base());
+        return true;
+    }
+    return false;
 }
 
 }  // namespace tuikit::platform

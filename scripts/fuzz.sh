@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang under AddressSanitizer +
 # UndefinedBehaviorSanitizer and runs each for SECONDS (default 30) on its
-# seed corpus in fuzz/corpus/<name>. New inputs go to build/fuzz-work, so the
-# seeds in the tree stay as they are. Exits non-zero if any target finds a
+# seed corpus in fuzz/corpus/<name> and the seeds the build writes to
+# build/fuzz/fuzz/corpus/<name> (templates compiled from .rc scripts). New
+# inputs go to build/fuzz-work, so the seeds in the tree stay as they are. Exits non-zero if any target finds a
 # crash, a leak or undefined behaviour; the finding is left in build/fuzz-work.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
@@ -26,6 +27,7 @@ run_one() {  # run_one <target> <seconds>; runs in its work folder, where findin
   local work=$root/build/fuzz-work/$name
   local args=("$work/corpus")
   [ -d "$root/fuzz/corpus/${name%_fuzz}" ] && args+=("$root/fuzz/corpus/${name%_fuzz}")
+  [ -d "$root/build/fuzz/fuzz/corpus/${name%_fuzz}" ] && args+=("$root/build/fuzz/fuzz/corpus/${name%_fuzz}")
   mkdir -p "$work/corpus"
   if (cd "$work" && "$root/build/fuzz/fuzz/$name" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=2048 -print_final_stats=1 "${args[@]}" >log 2>&1); then

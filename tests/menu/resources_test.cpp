@@ -1,6 +1,6 @@
 // Resource lookup over .res images compiled by llvm-rc: names without
 // regard to case, "#123" and integer ids, the type deciding between equal
-// names, and malformed images refused whole.
+// names, malformed images refused whole, and images taken back.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -77,6 +77,20 @@ TEST(Resources, AMalformedOrCutImageIsRefusedWholeUnlessTheCutFallsBetweenEntrie
             EXPECT_EQ(whole ? count : i, i) << cut;  // the null entry is not counted
         }
     }
+}
+
+TEST(Resources, AnImageTakenBackTakesOnlyItsOwnEntriesWithIt)
+{
+    const Bytes image = LookupImage();
+    Bytes renamed = image;
+    renamed[32 + 12] = 'Y';  // the first entry's name: Zebra becomes Yebra
+    ASSERT_TRUE(Add(image));
+    ASSERT_TRUE(Add(renamed));
+    EXPECT_EQ(MenuFound("Yebra"), "&Zebra");
+    EXPECT_TRUE(RemoveResourceImage(renamed.data(), uint32_t(renamed.size())));
+    EXPECT_EQ(MenuFound("Yebra"), "");
+    EXPECT_EQ(MenuFound("Zebra"), "&Zebra");
+    EXPECT_FALSE(RemoveResourceImage(renamed.data(), uint32_t(renamed.size())));
 }
 
 }  // namespace
