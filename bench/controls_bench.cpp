@@ -5,16 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "bench/frame_cost.h"
 #include "controls/edit.h"
 #include "controls/list_box.h"
 #include "dialog/dialog_window.h"
-#include "platform/console/console.h"
-#include "platform/terminal/cp437.h"
-#include "platform/terminal/renderer.h"
 #include "tuikit/tuikit.h"
 
 namespace {
@@ -22,7 +19,8 @@ namespace {
 using tuikit::controls::DlgEdit;
 using tuikit::controls::DlgListBox;
 using tuikit::dialog::DialogWindow;
-using tuikit::platform::Console;
+using tuikit::bench::Frame;
+using tuikit::bench::FrameCost;
 
 constexpr int kWidth = 80;
 constexpr int kHeight = 25;
@@ -73,43 +71,6 @@ Bench &Get()
 {
     static Bench bench;
     return bench;
-}
-
-// A terminal kept in step with the in-memory console: the bytes the
-// renderer writes for the changes since the previous frame, and the least
-// any update could send for them: each changed cell's glyph, and a cursor
-// move and a colour change (8 bytes) for each run of changed cells.
-struct FrameCost {
-    size_t bytes = 0, bound = 0, cells = 0;
-};
-FrameCost Frame()
-{
-    static tuikit::platform::Renderer renderer;
-    static std::vector<std::pair<uint8_t, uint16_t>> shown;
-    Console &console = Console::Get();
-    std::lock_guard lock(console.ScreenLock());
-    auto &screen = console.Screen();
-    FrameCost cost;
-    std::string out;
-    renderer.Render(screen, out);
-    screen.ClearDamage();
-    cost.bytes = out.size();
-    shown.resize(kWidth * kHeight);
-    for (int y = 0; y < kHeight; ++y) {
-        bool inRun = false;
-        for (int x = 0; x < kWidth; ++x) {
-            const auto &cell = screen.At(x, y);
-            auto &was = shown[static_cast<size_t>(y * kWidth + x)];
-            const bool changed = was.first != cell.ch || was.second != cell.attr;
-            was = {cell.ch, cell.attr};
-            if (changed) {
-                ++cost.cells;
-                cost.bound += tuikit::platform::Cp437ToUtf8(cell.ch).size() + (inRun ? 0 : 8);
-            }
-            inRun = changed;
-        }
-    }
-    return cost;
 }
 
 // Time per AddString (its redraw included) with count items already there.
@@ -172,10 +133,10 @@ void BM_Down(benchmark::State &state)
     }
     state.counters["cells_move"] = static_cast<double>(move.cells);
     state.counters["bytes_move"] = static_cast<double>(move.bytes);
-    state.counters["bound_move"] = static_cast<double>(move.bound);
+    state.counters["bound_move"] = static_cast<double>(move.Bound());
     state.counters["cells_scroll"] = static_cast<double>(scroll.cells);
     state.counters["bytes_scroll"] = static_cast<double>(scroll.bytes);
-    state.counters["bound_scroll"] = static_cast<double>(scroll.bound);
+    state.counters["bound_scroll"] = static_cast<double>(scroll.Bound());
 }
 BENCHMARK(BM_Down)->Arg(100)->Arg(100000)->ArgName("items");
 

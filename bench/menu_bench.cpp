@@ -3,52 +3,18 @@
 // send to show that change.
 #include <benchmark/benchmark.h>
 
-#include <mutex>
 #include <string>
-#include <vector>
 
+#include "bench/frame_cost.h"
 #include "menu/menu_model.h"
-#include "platform/console/console.h"
-#include "platform/terminal/renderer.h"
 #include "tuikit/tuikit.h"
 
 namespace {
 
-using tuikit::platform::Console;
+using tuikit::bench::Frame;
 
 constexpr int kWidth = 80;
 constexpr int kHeight = 25;
-
-std::vector<WORD> Capture()  // every character and attribute
-{
-    std::vector<WORD> cells(2 * kWidth * kHeight);
-    std::string chars(kWidth * kHeight, '\0');
-    DWORD n;
-    ReadConsoleOutputCharacterA(TuiOutputHandle(), chars.data(), kWidth * kHeight, COORD{0, 0}, &n);
-    ReadConsoleOutputAttribute(TuiOutputHandle(), cells.data(), kWidth * kHeight, COORD{0, 0}, &n);
-    for (size_t i = 0; i < chars.size(); ++i) cells[kWidth * kHeight + i] = static_cast<uint8_t>(chars[i]);
-    return cells;
-}
-
-int ChangedCells(const std::vector<WORD> &a, const std::vector<WORD> &b)
-{
-    int n = 0;
-    for (size_t i = 0; i < kWidth * kHeight; ++i) n += a[i] != b[i] || a[kWidth * kHeight + i] != b[kWidth * kHeight + i];
-    return n;
-}
-
-// A terminal kept in step with the in-memory console: each Frame() is what
-// the renderer writes for the changes since the previous one.
-size_t Frame()
-{
-    static tuikit::platform::Renderer renderer;
-    Console &console = Console::Get();
-    std::lock_guard lock(console.ScreenLock());
-    std::string out;
-    renderer.Render(console.Screen(), out);
-    console.Screen().ClearDamage();
-    return out.size();
-}
 
 void Send(UINT message, WPARAM wParam)
 {
@@ -86,13 +52,14 @@ void SelectTitle(int index)
     Frame();
 }
 
-// One step measured on the screen and on the terminal.
+// One step measured on the screen and on the terminal (the terminal is up
+// to date before it).
 void Count(benchmark::State &state, void (*step)())
 {
-    std::vector<WORD> before = Capture();
     step();
-    state.counters["cells_changed"] = ChangedCells(before, Capture());
-    state.counters["terminal_bytes"] = static_cast<double>(Frame());
+    const tuikit::bench::FrameCost cost = Frame();
+    state.counters["cells_changed"] = static_cast<double>(cost.cells);
+    state.counters["terminal_bytes"] = static_cast<double>(cost.bytes);
 }
 
 void Down() { Send(WM_KEYDOWN, VK_DOWN); }
