@@ -40,7 +40,8 @@ std::string MenuFound(LPCSTR name)
 
 TEST(Resources, FindsEntriesByNameWithoutRegardToCaseAndByIdInBothForms)
 {
-    Bytes image = LookupImage();
+    const Bytes added = LookupImage();
+    Bytes image = added;
     ASSERT_TRUE(Add(image));
     std::fill(image.begin(), image.end(), 0xEE);  // the store keeps its own copy
     const std::pair<LPCSTR, const char *> lookups[] = {
@@ -53,6 +54,7 @@ TEST(Resources, FindsEntriesByNameWithoutRegardToCaseAndByIdInBothForms)
     EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_TYPE_NOT_FOUND));
     EXPECT_EQ(FindResourceA(nullptr, "Zebr", RT_MENU), nullptr);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_RESOURCE_NAME_NOT_FOUND));
+    RemoveResourceImage(added.data(), uint32_t(added.size()));  // the next tests start without it
 }
 
 TEST(Resources, AMalformedOrCutImageIsRefusedWholeUnlessTheCutFallsBetweenEntries)
