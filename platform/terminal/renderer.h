@@ -2,7 +2,10 @@
 // only changed cells are written, each run of them after an absolute cursor
 // move, colours as 16-colour SGR, bytes as the Unicode glyphs of the output
 // code page (437 unless told otherwise), then the cursor's shape, position
-// and visibility.
+// and visibility. Blanks are erased instead of written where that is
+// cheaper (the rest of a row, a run of them, or the whole screen cleared in
+// its commonest blank colour first); erased cells take the current
+// background, as terminals with back-colour erase do.
 #pragma once
 
 #include <cstdint>
@@ -33,11 +36,17 @@ public:
     void Render(const ScreenBuffer &screen, std::string &out);
 
 private:
-    void RenderRow(const ScreenBuffer &screen, int y, int lo, int hi);
+    void RenderRows(const ScreenBuffer &screen, int rows, int cols, bool all);
+    void RenderClearingIfCheaper(const ScreenBuffer &screen, int rows, int cols);
+    int CommonBlank(const ScreenBuffer &screen, int rows, int cols) const;
+    void RenderRow(const ScreenBuffer &screen, int y, int lo, int hi, int cols);
+    int Erase(const Cell *row, uint32_t *shown, int x, int hi, int cols);
     void MoveTo(int x, int y);
     void Put(const Cell &cell);
     const std::string &Glyph(uint8_t byte) const;
+    bool IsBlank(const Cell &cell) const;
     void Sgr(int attr);
+    static size_t SgrSize(int from, int to);
     size_t RewriteCost(const Cell *row, int from, int to) const;
     size_t MoveCost(int x) const;
     void Cursor(const ScreenBuffer &screen, bool cellsWritten, std::string &tail);
