@@ -197,7 +197,13 @@ void TerminalBackend::ReaderLoop()
 void TerminalBackend::HandleWake(char what)
 {
     if (what == 'w') {
-        FollowSize(false);
+        // The terminal may have cut what it showed even when its size is
+        // back where it was: everything is drawn afresh.
+        {
+            std::lock_guard guard(console_.ScreenLock());
+            renderer_.Invalidate();
+        }
+        FollowSize(true);
     } else if (what == 's' || what == 'c') {
         // Back from a stop, or from a terminating signal the application
         // survived: the terminal was given back and taken again, so
@@ -225,7 +231,7 @@ void TerminalBackend::FollowSize(bool always)
     {
         std::lock_guard guard(console_.ScreenLock());
         renderer_.SetViewport(w, h);
-        console_.Screen().Resize(w, h);
+        console_.Screen().FollowWindow(w, h);
         FlushLocked();
     }
     std::vector<INPUT_RECORD> records(1);

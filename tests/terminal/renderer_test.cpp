@@ -144,6 +144,35 @@ TEST(Renderer, BlanksAreErasedWhereThatIsCheaperInTheirOwnColoursAndTheTerminalS
     EXPECT_EQ(rig.term.Difference(rig.screen), "");
 }
 
+TEST(Renderer, AWindowThatShrinksAndGrowsBackShowsTheCellsItCutOffAsTheyWere)
+{
+    Rig rig;
+    DrawDesk(rig.screen);
+    Write(rig.screen, 60, 20, "far corner", 0x4E);
+    rig.screen.cursor = COORD{70, 22};
+    rig.Frame();
+    platform::ScreenBuffer expected = rig.screen;
+    auto follow = [&rig](int width, int height) {
+        rig.screen.FollowWindow(width, height);
+        rig.renderer.SetViewport(width, height);
+        rig.term.Resize(height, width);
+        rig.Frame();
+    };
+    follow(20, 5);
+    EXPECT_EQ(rig.term.Difference(rig.screen), "");
+    follow(1, 1);
+    rig.screen.SetCell(0, 0, Cell{'Z', 0x1E});  // drawn while small
+    expected.SetCell(0, 0, Cell{'Z', 0x1E});
+    follow(50, 25);
+    follow(80, 25);
+    EXPECT_EQ(rig.term.Difference(expected), "");
+    EXPECT_EQ(rig.term.Cursor().col * 100 + rig.term.Cursor().row, 7022) << "the cursor the shrink moved is back";
+
+    rig.screen.Resize(20, 5);  // the buffer's own size set: what it cuts off is gone
+    rig.screen.Resize(80, 25);
+    EXPECT_EQ(rig.screen.At(60, 20), Cell{});
+}
+
 TEST(Renderer, TheCursorFollowsPositionSizeAndVisibilityAndHidesWhileCellsAreWritten)
 {
     Rig rig;
