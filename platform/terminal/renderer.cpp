@@ -12,6 +12,9 @@ using namespace escapes;
 namespace {
 
 constexpr uint32_t kUnknown = 0xFFFFFFFF;
+// Fewer changed blanks than this never make clearing the screen pay.
+constexpr int kBlanksWorthAClear = 32;
+constexpr size_t kHideCursorAbove = 512;
 
 // Console colour bits are blue 1, green 2, red 4; SGR's are red 1, green 2,
 // blue 4.
@@ -39,7 +42,16 @@ void Renderer::SetCodePage(UINT number)
     if (number == codePage_) return;
     codePage_ = number;
     page_ = number == 437 ? nullptr : CodePage::Find(number);
+    FindBlanks();
     Invalidate();
+}
+
+void Renderer::FindBlanks()
+{
+    for (int b = 0; b < 256; ++b) {
+        const std::string &g = Glyph(static_cast<uint8_t>(b));
+        blank_[b] = g.size() == 1 && g[0] == ' ';
+    }
 }
 
 const std::string &Renderer::Glyph(uint8_t byte) const { return page_ ? page_->Glyph(byte) : Cp437ToUtf8(byte); }
@@ -50,6 +62,7 @@ void Renderer::Invalidate()
     std::fill(shown_.begin(), shown_.end(), kUnknown);
     attr_ = -1;
     curX_ = curY_ = -1;
+    placed_ = false;
     cursorVisible_ = -1;
     cursorShape_ = -1;
 }
@@ -77,14 +90,15 @@ void Renderer::Render(const ScreenBuffer &screen, std::string &out)
     full_ = false;
     bool cellsWritten = !body_.empty();
     std::string prefix;
-    if (cellsWritten && cursorVisible_ != 0 && !sync_) {
+    if (body_.size() > kHideCursorAbove && cursorVisible_ != 0 && !sync_) {
         // Without synchronized output, keep the cursor from flickering
-        // across the screen while cells are written.
+        // across the screen while a large frame is written; a small one
+        // reaches the terminal in one read.
         AppendMode(prefix, DecMode::kCursorVisible, false);
         cursorVisible_ = 0;
     }
     std::string tail;
-    Cursor(screen, cellsWritten, tail);
+    Cursor(screen, tail);
     if (!cellsWritten && tail.empty()) return;
     if (sync_) AppendMode(out, DecMode::kSynchronizedOutput, true);
     out += prefix;
@@ -103,20 +117,25 @@ void Renderer::RenderRows(const ScreenBuffer &screen, int rows, int cols, bool a
     }
 }
 
-int Renderer::CommonBlank(const ScreenBuffer &screen, int rows, int cols) const
+int Renderer::CommonBlank(const ScreenBuffer &screen, int rows, int cols, int changedBlanks) const
 {
     // For each colour, the cells a clear in it would settle (changed blanks
     // of that colour) against those it would spoil (right ones that are not).
+    // Once more right cells hold something other than a blank than there
+    // are changed blanks, no colour can win.
     int changedBlank[256] = {}, rightBlank[256] = {};
-    int right = 0;
+    int right = 0, rightFilled = 0;
     for (int y = 0; y < rows; ++y) {
         const Cell *row = screen.Row(y);
         const uint32_t *shown = &shown_[static_cast<size_t>(y) * width_];
         for (int x = 0; x < cols; ++x) {
             bool ok = Shown(row[x]) == shown[x];
+            bool blank = IsBlank(row[x]);
             right += ok;
-            if (IsBlank(row[x])) ++(ok ? rightBlank : changedBlank)[row[x].attr & 0xFF];
+            rightFilled += ok && !blank;
+            if (blank) ++(ok ? rightBlank : changedBlank)[row[x].attr & 0xFF];
         }
+        if (rightFilled >= changedBlanks) return -1;
     }
     int best = -1, bestGain = 0;
     for (int a = 0; a < 256; ++a) {
@@ -132,14 +151,16 @@ int Renderer::CommonBlank(const ScreenBuffer &screen, int rows, int cols) const
 
 void Renderer::RenderClearingIfCheaper(const ScreenBuffer &screen, int rows, int cols)
 {
-    // Clearing pays only when much of the screen changes.
-    size_t damaged = 0;
-    if (full_) {
-        damaged = static_cast<size_t>(rows) * cols;
-    } else {
-        for (int y = 0; y < rows; ++y) damaged += std::max(0, std::min(screen.Damage()[y].hi, cols) - screen.Damage()[y].lo);
+    // Clearing can pay only when many changed cells are blank: count them
+    // (cheaply, in the damage only) before looking at the whole screen.
+    int changedBlanks = 0;
+    for (int y = 0; y < rows; ++y) {
+        const Cell *row = screen.Row(y);
+        const uint32_t *shown = &shown_[static_cast<size_t>(y) * width_];
+        int lo = full_ ? 0 : screen.Damage()[y].lo, hi = full_ ? cols : std::min(screen.Damage()[y].hi, cols);
+        for (int x = lo; x < hi; ++x) changedBlanks += Shown(row[x]) != shown[x] && IsBlank(row[x]);
     }
-    int blank = damaged * 2 >= static_cast<size_t>(rows) * cols ? CommonBlank(screen, rows, cols) : -1;
+    int blank = changedBlanks >= kBlanksWorthAClear ? CommonBlank(screen, rows, cols, changedBlanks) : -1;
     if (blank < 0) {
         RenderRows(screen, rows, cols, full_);
         return;
@@ -147,16 +168,19 @@ void Renderer::RenderClearingIfCheaper(const ScreenBuffer &screen, int rows, int
     // Both ways are drawn; the shorter one is kept.
     const std::vector<uint32_t> before = shown_;
     const int attr = attr_, curX = curX_, curY = curY_;
+    const bool placed = placed_;
     RenderRows(screen, rows, cols, full_);
     std::string plain;
     plain.swap(body_);
     std::vector<uint32_t> plainShown = before;
     plainShown.swap(shown_);
     const int plainAttr = attr_, plainX = curX_, plainY = curY_;
+    const bool plainPlaced = placed_;
 
     attr_ = attr;
     curX_ = curX;
     curY_ = curY;
+    placed_ = placed;
     if (attr_ != blank) Sgr(blank);
     AppendCsi(body_, kEraseInDisplay, {2});
     const uint32_t cleared = ' ' | static_cast<uint32_t>(blank) << 8;
@@ -173,6 +197,7 @@ void Renderer::RenderClearingIfCheaper(const ScreenBuffer &screen, int rows, int
     attr_ = plainAttr;
     curX_ = plainX;
     curY_ = plainY;
+    placed_ = plainPlaced;
 }
 
 void Renderer::RenderRow(const ScreenBuffer &screen, int y, int lo, int hi, int cols)
@@ -187,7 +212,7 @@ void Renderer::RenderRow(const ScreenBuffer &screen, int y, int lo, int hi, int 
         }
         // A run starts with an absolute move, so a terminal that drew an
         // earlier glyph wider than one cell cannot shift it.
-        MoveTo(x, y);
+        MoveTo(x, y, body_);
         int end = x;
         while (end < hi) {
             if (Shown(row[end]) != shown[end]) {
@@ -243,23 +268,24 @@ int Renderer::Erase(const Cell *row, uint32_t *shown, int x, int hi, int cols)
     return end;
 }
 
-void Renderer::MoveTo(int x, int y)
+void Renderer::MoveTo(int x, int y, std::string &out)
 {
     if (curY_ == y && curX_ >= 0) {
-        if (x == 0) body_ += '\r';
-        else AppendCsi(body_, kCursorColumn, {x + 1});
-    } else if (curY_ >= 0 && curX_ >= 0 && y == curY_ + 1 && (x == 0 || x == curX_)) {
+        if (x == 0) out += '\r';
+        else AppendCsi(out, kCursorColumn, {x + 1});
+    } else if (curY_ >= 0 && curX_ >= 0 && y == curY_ + 1 && (x == 0 || (x == curX_ && placed_))) {
         // Output is not post-processed: a line feed only moves down.
-        body_ += x == curX_ ? "\n" : "\r\n";
+        out += x == 0 ? "\r\n" : "\n";
     } else if (x > 0) {
-        AppendCsi(body_, kCursorPosition, {y + 1, x + 1});
+        AppendCsi(out, kCursorPosition, {y + 1, x + 1});
     } else if (y > 0) {
-        AppendCsi(body_, kCursorPosition, {y + 1});
+        AppendCsi(out, kCursorPosition, {y + 1});
     } else {
-        AppendCsi(body_, kCursorPosition);
+        AppendCsi(out, kCursorPosition);
     }
     curX_ = x;
     curY_ = y;
+    placed_ = true;
 }
 
 size_t Renderer::MoveCost(int x) const { return x == 0 ? 1 : CsiSize({x + 1}); }
@@ -284,12 +310,7 @@ void Renderer::Put(const Cell &cell)
     body_ += Glyph(cell.ch);
     // Past the last column the cursor waits to wrap: its place is unknown.
     if (++curX_ >= viewWidth_) curX_ = -1;
-}
-
-bool Renderer::IsBlank(const Cell &cell) const
-{
-    const std::string &g = Glyph(cell.ch);
-    return g.size() == 1 && g[0] == ' ';
+    placed_ = false;
 }
 
 namespace {
@@ -327,7 +348,7 @@ size_t Renderer::SgrSize(int from, int to)
     return CsiSize({(from & 0x0F) != (to & 0x0F) ? fg : bg});
 }
 
-void Renderer::Cursor(const ScreenBuffer &screen, bool cellsWritten, std::string &tail)
+void Renderer::Cursor(const ScreenBuffer &screen, std::string &tail)
 {
     int cx = screen.cursor.X, cy = screen.cursor.Y;
     bool inside = cx >= 0 && cy >= 0 && cx < std::min(width_, viewWidth_) && cy < std::min(height_, viewHeight_);
@@ -342,11 +363,7 @@ void Renderer::Cursor(const ScreenBuffer &screen, bool cellsWritten, std::string
         AppendCsi(tail, kCursorStyle, {shape}, 0, ' ');
         cursorShape_ = shape;
     }
-    if (cellsWritten || curX_ != cx || curY_ != cy) {
-        AppendCsi(tail, kCursorPosition, {cy + 1, cx + 1});
-        curX_ = cx;
-        curY_ = cy;
-    }
+    if (!placed_ || curX_ != cx || curY_ != cy) MoveTo(cx, cy, tail);
     if (cursorVisible_ != 1) AppendMode(tail, DecMode::kCursorVisible, true);
     cursorVisible_ = 1;
 }

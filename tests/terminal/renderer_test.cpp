@@ -173,13 +173,17 @@ TEST(Renderer, AWindowThatShrinksAndGrowsBackShowsTheCellsItCutOffAsTheyWere)
     EXPECT_EQ(rig.screen.At(60, 20), Cell{});
 }
 
-TEST(Renderer, TheCursorFollowsPositionSizeAndVisibilityAndHidesWhileCellsAreWritten)
+TEST(Renderer, TheCursorFollowsPositionSizeAndVisibilityAndHidesWhileLargeFramesAreWritten)
 {
     Rig rig;
     rig.screen.cursor = COORD{7, 3};
     rig.Frame();
     rig.screen.SetCell(40, 10, Cell{'X', 0x07});
-    EXPECT_EQ(rig.Frame(), "\x1b[?25l\x1b[11;41HX\x1b[4;8H\x1b[?25h");
+    EXPECT_EQ(rig.Frame(), "\x1b[11;41HX\x1b[4;8H") << "a small frame reaches the terminal at once";
+    rig.screen.FillChar(0, 0, 'a', 80 * 25);
+    std::string large = rig.Frame();
+    EXPECT_EQ(large.substr(0, 6), "\x1b[?25l") << "hidden while a large frame is written";
+    EXPECT_EQ(large.substr(large.size() - 12), "\x1b[4;8H\x1b[?25h");
 
     rig.screen.cursorSize = 100;
     rig.screen.cursor = COORD{0, 24};
