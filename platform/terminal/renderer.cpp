@@ -160,27 +160,24 @@ void Renderer::RenderClearingIfCheaper(const ScreenBuffer &screen, int rows, int
         int lo = full_ ? 0 : screen.Damage()[y].lo, hi = full_ ? cols : std::min(screen.Damage()[y].hi, cols);
         for (int x = lo; x < hi; ++x) changedBlanks += Shown(row[x]) != shown[x] && IsBlank(row[x]);
     }
-    int blank = changedBlanks >= kBlanksWorthAClear ? CommonBlank(screen, rows, cols, changedBlanks) : -1;
+    // A clear also reaches what lies beyond a buffer smaller than the terminal.
+    bool covered = width_ >= viewWidth_ && height_ >= viewHeight_;
+    int blank = covered && changedBlanks >= kBlanksWorthAClear ? CommonBlank(screen, rows, cols, changedBlanks) : -1;
     if (blank < 0) {
         RenderRows(screen, rows, cols, full_);
         return;
     }
     // Both ways are drawn; the shorter one is kept.
     const std::vector<uint32_t> before = shown_;
-    const int attr = attr_, curX = curX_, curY = curY_;
-    const bool placed = placed_;
+    const Pen start = SavePen();
     RenderRows(screen, rows, cols, full_);
     std::string plain;
     plain.swap(body_);
     std::vector<uint32_t> plainShown = before;
     plainShown.swap(shown_);
-    const int plainAttr = attr_, plainX = curX_, plainY = curY_;
-    const bool plainPlaced = placed_;
+    const Pen plainEnd = SavePen();
 
-    attr_ = attr;
-    curX_ = curX;
-    curY_ = curY;
-    placed_ = placed;
+    RestorePen(start);
     if (attr_ != blank) Sgr(blank);
     AppendCsi(body_, kEraseInDisplay, {2});
     const uint32_t cleared = ' ' | static_cast<uint32_t>(blank) << 8;
@@ -194,10 +191,7 @@ void Renderer::RenderClearingIfCheaper(const ScreenBuffer &screen, int rows, int
     if (body_.size() <= plain.size()) return;
     body_.swap(plain);
     shown_.swap(plainShown);
-    attr_ = plainAttr;
-    curX_ = plainX;
-    curY_ = plainY;
-    placed_ = plainPlaced;
+    RestorePen(plainEnd);
 }
 
 void Renderer::RenderRow(const ScreenBuffer &screen, int y, int lo, int hi, int cols)

@@ -41,6 +41,14 @@ public:
     int Colours() const { return attr_; }
 
 private:
+    // The terminal's colours and cursor as the frame so far leaves them.
+    struct Pen {
+        int attr, x, y;
+        bool placed;
+    };
+    Pen SavePen() const { return {attr_, curX_, curY_, placed_}; }
+    void RestorePen(const Pen &p) { attr_ = p.attr, curX_ = p.x, curY_ = p.y, placed_ = p.placed; }
+
     void RenderRows(const ScreenBuffer &screen, int rows, int cols, bool all);
     void RenderClearingIfCheaper(const ScreenBuffer &screen, int rows, int cols);
     int CommonBlank(const ScreenBuffer &screen, int rows, int cols, int changedBlanks) const;
