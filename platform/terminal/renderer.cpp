@@ -267,8 +267,7 @@ void Renderer::MoveTo(int x, int y, std::string &out)
     if (curY_ == y && curX_ >= 0) {
         if (x == 0) out += '\r';
         else AppendCsi(out, kCursorColumn, {x + 1});
-    } else if (curY_ >= 0 && curX_ >= 0 && y == curY_ + 1 && (x == 0 || (x == curX_ && placed_))) {
-        // Output is not post-processed: a line feed only moves down.
+    } else if (curY_ >= 0 && curX_ >= 0 && y == curY_ + 1 && (x == 0 || (x == curX_ && placed_ && rawOutput_))) {
         out += x == 0 ? "\r\n" : "\n";
     } else if (x > 0) {
         AppendCsi(out, kCursorPosition, {y + 1, x + 1});

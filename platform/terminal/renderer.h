@@ -25,6 +25,9 @@ public:
     // Brackets each frame in synchronized-output mode (terminals that know
     // it show the frame at once).
     void SetSynchronizedOutput(bool on) { sync_ = on; }
+    // Output reaches the terminal untranslated (raw mode), so a line feed
+    // moves straight down; otherwise it may come back to the first column.
+    void SetRawOutput(bool on) { rawOutput_ = on; }
     // The terminal's size: cells of the buffer beyond it are not drawn.
     void SetViewport(int width, int height);
     // The code page whose glyphs the bytes show; a new one redraws everything.
@@ -69,6 +72,7 @@ private:
     const CodePage *page_ = nullptr;  // null: code page 437's own glyphs
     std::array<bool, 256> blank_{};   // bytes whose glyph is a space
     bool sync_ = false;
+    bool rawOutput_ = true;
     bool full_ = true;
     int viewWidth_ = 80;
     int viewHeight_ = 25;

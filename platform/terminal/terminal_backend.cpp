@@ -60,6 +60,7 @@ void TerminalBackend::Start()
         renderer_.SetSynchronizedOutput(sync >= 1 && sync <= 3);
     } else {
         console_.Input().SetReadable(false);
+        renderer_.SetRawOutput(false);  // the terminal's settings are not ours
     }
     int w = 80, h = 25;
     TerminalSize(w, h);

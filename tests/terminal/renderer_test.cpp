@@ -136,6 +136,13 @@ TEST(Renderer, BlanksAreErasedWhereThatIsCheaperInTheirOwnColoursAndTheTerminalS
     std::string close = "\x1b[15;11H\x1b[37;44m\x1b[K";
     for (int y = 15; y < 24; ++y) close += "\n\x1b[K";
     EXPECT_EQ(rig.Frame(), close);
+    rig.renderer.SetRawOutput(false);  // a line feed may return to the first column
+    Write(rig.screen, 10, 14, std::string(30, 'o'), 0x70);
+    Write(rig.screen, 10, 15, std::string(30, 'o'), 0x70);
+    rig.Frame();
+    Write(rig.screen, 10, 14, std::string(30, ' '), 0x17);
+    Write(rig.screen, 10, 15, std::string(30, ' '), 0x17);
+    EXPECT_EQ(rig.Frame(), "\x1b[15;11H\x1b[37;44m\x1b[K\x1b[16;11H\x1b[K");
     EXPECT_EQ(rig.term.Difference(rig.screen), "");
 
     rig.screen.FillChar(0, 0, ' ', 80 * 25);
