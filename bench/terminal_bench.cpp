@@ -1,4 +1,5 @@
 // The terminal backend's costs: bytes a frame writes for typical changes,
+// the demo's start-up bytes against the bound for its first screen,
 // keystroke-to-output latency through a pseudo-terminal, and what an idle
 // program costs (CPU and thread wake-ups) over five seconds.
 #include <benchmark/benchmark.h>
@@ -20,8 +21,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "frame_bound.h"
 #include "platform/console/screen_buffer.h"
 #include "platform/terminal/renderer.h"
+#include "tests/terminal/test_terminal.h"
 
 namespace {
 
@@ -98,17 +101,17 @@ BENCHMARK(BM_FrameBytes)->ArgName("one_cell_row_popup_screen")->DenseRange(0, 3)
 
 class PtyProgram {
 public:
-    PtyProgram()
+    explicit PtyProgram(const char *path = TUIKIT_ECHO_APP)
     {
         winsize ws{};
         ws.ws_row = 25;
         ws.ws_col = 80;
         pid_ = forkpty(&master_, nullptr, nullptr, &ws);
         if (pid_ == 0) {
-            execl(TUIKIT_ECHO_APP, TUIKIT_ECHO_APP, static_cast<char *>(nullptr));
+            execl(path, path, static_cast<char *>(nullptr));
             _exit(127);
         }
-        Read(400);  // start-up, probes answered
+        startup = Read(400);  // start-up, probes answered
     }
     ~PtyProgram()
     {
@@ -133,6 +136,7 @@ public:
             if (n <= 0) return total;
             total += static_cast<size_t>(n);
             std::string chunk(buf, static_cast<size_t>(n));
+            output += chunk;
             if (chunk.find("\x1b[c") != std::string::npos) Write("\x1b[?62;22c");
             if (chunk.find("\x1b[6n") != std::string::npos) Write("\x1b[1;1R");
         }
@@ -145,10 +149,56 @@ public:
     }
     pid_t Pid() const { return pid_; }
 
+    std::string output;  // every byte read
+    size_t startup = 0;  // bytes written until start-up settled
+
 private:
     int master_ = -1;
     pid_t pid_ = -1;
 };
+
+// What an emulator shows, as the bound sees it.
+tuikit::bench::Screen Shown(const tuikit::test::TestTerminal &term, int width, int height)
+{
+    static constexpr int kConsole[8] = {0, 4, 2, 6, 1, 5, 3, 7};  // palette index to console colour bits
+    tuikit::bench::Screen s = tuikit::bench::Screen::Blank(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            VTermScreenCell c = term.Cell(x, y);
+            auto &cell = s.cells[size_t(y) * width + x];
+            cell.glyph = term.Glyph(x, y);
+            if (VTERM_COLOR_IS_DEFAULT_FG(&c.fg) || VTERM_COLOR_IS_DEFAULT_BG(&c.bg) || !VTERM_COLOR_IS_INDEXED(&c.fg) ||
+                !VTERM_COLOR_IS_INDEXED(&c.bg))
+                continue;
+            auto nibble = [](int i) { return kConsole[i & 7] | (i & 8); };
+            cell.attr = nibble(c.fg.indexed.idx) | nibble(c.bg.indexed.idx) << 4;
+        }
+    s.cursorX = term.Cursor().col;
+    s.cursorY = term.Cursor().row;
+    s.cursorHidden = !term.cursorVisible;
+    return s;
+}
+
+// The demo starting in an 80x25 terminal: every byte until it settles
+// (set-up, probes, first frame) and the writes it took, against the bound
+// for drawing its first screen on an empty terminal.
+void BM_DemoStartup(benchmark::State &state)
+{
+    for (auto _ : state) {
+        PtyProgram demo(TUIKIT_DEMO_APP);
+        tuikit::test::TestTerminal term(25, 80);
+        term.Feed(demo.output);
+        tuikit::bench::Screen shown = Shown(term, 80, 25);
+        tuikit::bench::Screen blank = tuikit::bench::Screen::Blank(80, 25);
+        int bound = tuikit::bench::LowerBound(blank, shown, -1, false);
+        int erase = tuikit::bench::LowerBound(blank, shown, -1, true);
+        state.counters["startup_bytes"] = static_cast<double>(demo.startup);
+        state.counters["bound"] = bound;
+        state.counters["bound_erase"] = erase;
+        state.counters["x_bound_erase"] = static_cast<double>(demo.startup) / erase;
+    }
+}
+BENCHMARK(BM_DemoStartup)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_KeystrokeToOutput(benchmark::State &state)
 {

@@ -46,7 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         case 5: renderer.SetSynchronizedOutput(v & 1); break;
         case 6: renderer.Invalidate(); break;
-        default: screen.Resize(w = 1 + a % 120, h = 1 + b % 60); break;
+        default:
+            w = 1 + a % 120, h = 1 + b % 60;
+            if (v & 1) screen.FollowWindow(w, h);  // keeps what it cuts off
+            else screen.Resize(w, h);
+            break;
         }
         if (kind & 0x80) Play(term, renderer, screen);
     }

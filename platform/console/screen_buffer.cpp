@@ -108,11 +108,53 @@ void ScreenBuffer::SetCell(int x, int y, Cell c)
 
 void ScreenBuffer::Resize(int width, int height)
 {
+    kept_.clear();
+    keptWidth_ = keptHeight_ = 0;
+    keptCursor_ = movedCursor_ = COORD{-1, -1};
     if (width == width_ && height == height_) return;
     std::vector<Cell> cells(static_cast<size_t>(width) * height);
     int w = std::min(width, width_), h = std::min(height, height_);
     for (int y = 0; y < h; ++y)
         std::copy_n(&cells_[Index(0, y)], w, &cells[static_cast<size_t>(y) * width]);
+    Reshape(std::move(cells), width, height);
+}
+
+void ScreenBuffer::FollowWindow(int width, int height)
+{
+    if (width == width_ && height == height_) return;
+    // Everything drawn so far at the largest extent: the kept cells, with
+    // the current ones over them.
+    int allWidth = std::max(keptWidth_, width_), allHeight = std::max(keptHeight_, height_);
+    std::vector<Cell> all(static_cast<size_t>(allWidth) * allHeight);
+    for (int y = 0; y < keptHeight_; ++y)
+        std::copy_n(&kept_[static_cast<size_t>(y) * keptWidth_], keptWidth_, &all[static_cast<size_t>(y) * allWidth]);
+    for (int y = 0; y < height_; ++y) std::copy_n(&cells_[Index(0, y)], width_, &all[static_cast<size_t>(y) * allWidth]);
+
+    std::vector<Cell> cells(static_cast<size_t>(width) * height);
+    int w = std::min(width, allWidth), h = std::min(height, allHeight);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(&all[static_cast<size_t>(y) * allWidth], w, &cells[static_cast<size_t>(y) * width]);
+    if (width >= allWidth && height >= allHeight) {
+        kept_.clear();
+        keptWidth_ = keptHeight_ = 0;
+    } else {
+        kept_.swap(all);
+        keptWidth_ = allWidth;
+        keptHeight_ = allHeight;
+    }
+    // A cursor that only the shrink moved goes back where it was.
+    COORD wanted = cursor;
+    if (keptCursor_.X >= 0 && cursor.X == movedCursor_.X && cursor.Y == movedCursor_.Y) wanted = keptCursor_;
+    Reshape(std::move(cells), width, height);
+    cursor.X = static_cast<SHORT>(std::min<int>(wanted.X, width - 1));
+    cursor.Y = static_cast<SHORT>(std::min<int>(wanted.Y, height - 1));
+    bool moved = cursor.X != wanted.X || cursor.Y != wanted.Y;
+    keptCursor_ = moved ? wanted : COORD{-1, -1};
+    movedCursor_ = moved ? cursor : COORD{-1, -1};
+}
+
+void ScreenBuffer::Reshape(std::vector<Cell> &&cells, int width, int height)
+{
     cells_.swap(cells);
     width_ = width;
     height_ = height;

@@ -47,6 +47,10 @@ public:
 
     // Keeps the top-left cells that still fit; new cells are blank in 0x07.
     void Resize(int width, int height);
+    // Follows the window it is shown in: as Resize, but the cells a shrink
+    // cuts off are kept and come back as they were when the buffer grows
+    // over them again, and so does a cursor the shrink moved.
+    void FollowWindow(int width, int height);
 
     // Damage bookkeeping for renderers.
     void DamageAll();
@@ -65,12 +69,20 @@ private:
     uint32_t RunLength(int x, int y, uint32_t count) const;
     void MarkRun(int x, int y, uint32_t count);
     void Mark(int y, int lo, int hi);
+    void Reshape(std::vector<Cell> &&cells, int width, int height);
 
     int width_;
     int height_;
     std::vector<Cell> cells_;
     std::vector<RowDamage> damage_;
     bool damaged_ = false;
+    // What FollowWindow cut off: every cell at the largest extent since the
+    // buffer last covered it all, current cells aside; empty when none.
+    std::vector<Cell> kept_;
+    int keptWidth_ = 0;
+    int keptHeight_ = 0;
+    COORD keptCursor_{-1, -1};  // where the cursor was before a shrink moved it
+    COORD movedCursor_{-1, -1};  // where the shrink moved it
 };
 
 }  // namespace tuikit::platform

@@ -20,6 +20,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "platform/terminal/escapes.h"
+
 namespace tuikit::platform {
 
 namespace {
@@ -75,6 +77,7 @@ struct TerminalState {
     int stderrCapture = -1;
     struct sigaction previous[NSIG];
     std::vector<std::pair<std::string, std::string>> modes;  // main thread only
+    std::string pending;  // modes pushed but not yet written, under writeLock
 };
 
 TerminalState &State()
@@ -128,11 +131,10 @@ struct PositionReportScan {
 // answer, it says so and the drain ends without waiting out its limit.
 void DrainInput(TerminalState &s, int limitMs)
 {
-    static const char kAsk[] = "\x1b[6n";
     constexpr int kSliceMs = 5;  // how often the reader's word is looked at
     s.drainAnswered = 0;
     s.draining = 1;
-    WriteAll(s.outFd, kAsk, sizeof kAsk - 1);
+    WriteAll(s.outFd, escapes::kCursorPositionRequest, sizeof escapes::kCursorPositionRequest - 1);
     long deadline = NowMs() + limitMs;
     PositionReportScan scan;
     char buf[256];
@@ -440,14 +442,65 @@ void PushTerminalMode(const char *on, const char *off)
     TerminalState &s = State();
     s.modes.emplace_back(on, off);
     Publish(s);
-    WriteAll(s.outFd, on, std::strlen(on));
+    // Written with the next write: set-up, probes and the first frame go
+    // out in as few writes as the answers they wait for allow.
+    std::lock_guard guard(s.writeLock);
+    s.pending += on;
+}
+
+void PushTerminalMode(const escapes::SessionMode &mode) { PushTerminalMode(mode.on.c_str(), mode.off.c_str()); }
+
+void PushScreenModes()
+{
+    using namespace escapes;
+    PushTerminalMode(SetModes({DecMode::kAlternateScreen}));
+    PushTerminalMode(ResetModes({DecMode::kAutowrap}));
+    // Colours and the cursor belong to the renderer while the screen is up.
+    std::string restore = Csi(kSelectRendition, {0}) + Csi(kCursorStyle, {0}, 0, ' ');
+    AppendMode(restore, DecMode::kCursorVisible, true);
+    PushTerminalMode("", restore.c_str());
+}
+
+void PushMouseModes()
+{
+    using escapes::DecMode;
+    PushTerminalMode(
+        escapes::SetModes({DecMode::kMouseButtons, DecMode::kMouseDrags, DecMode::kMouseMotion, DecMode::kMouseSgr}));
+}
+
+void PushKeyboardModes(bool extendedProtocol)
+{
+    using namespace escapes;
+    if (extendedProtocol) {
+        // Disambiguate, report releases, all keys as sequences (1|2|8),
+        // pushed on the alternate screen's own stack.
+        PushTerminalMode({Csi(kKeyboardFlags, {11}, '>'), Csi(kKeyboardFlags, {}, '<')});
+    } else {
+        PushTerminalMode(SetModes({DecMode::kWin32Input}));
+    }
+}
+
+void WriteProbes()
+{
+    using namespace escapes;
+    std::string probes = Csi(kKeyboardFlags, {}, '?');
+    AppendModeQuery(probes, DecMode::kSynchronizedOutput);
+    AppendCsi(probes, kDeviceAttributes);
+    WriteTerminal(probes.data(), probes.size());
 }
 
 void WriteTerminal(const char *data, size_t size)
 {
     TerminalState &s = State();
     std::lock_guard guard(s.writeLock);
-    if (s.taken.load()) WriteAll(s.outFd, data, size);
+    if (!s.taken.load()) return;
+    if (s.pending.empty()) {
+        WriteAll(s.outFd, data, size);
+        return;
+    }
+    s.pending.append(data, size);
+    WriteAll(s.outFd, s.pending.data(), s.pending.size());
+    s.pending.clear();
 }
 
 bool SettleTerminal()
@@ -460,8 +513,12 @@ bool SettleTerminal()
         const bool taken = s.taken.load() == 1;
         if (give == taken) {
             std::lock_guard guard(s.writeLock);
-            if (give) GiveBack(kDrainMs);
-            else TakeAgain();
+            if (give) {
+                GiveBack(kDrainMs);
+            } else {
+                TakeAgain();
+                s.pending.clear();  // written with every other mode
+            }
             retaken = !give;
             continue;
         }

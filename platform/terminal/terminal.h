@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "platform/terminal/escapes.h"
+
 namespace tuikit::platform {
 
 // Takes the terminal: saves its settings, captures standard error (shown
@@ -17,10 +19,24 @@ namespace tuikit::platform {
 // when the settings cannot be read.
 bool TakeTerminal(int inFd, int outFd);
 
-// Writes on now and arranges for off to be written on every way out; modes
-// are switched off in the reverse order they were switched on. A stop and
-// continue writes them all again.
+// Switches a mode on with the next write and arranges for off to be
+// written on every way out; modes are switched off in the reverse order
+// they were switched on. A stop and continue writes them all again.
 void PushTerminalMode(const char *on, const char *off);
+void PushTerminalMode(const escapes::SessionMode &mode);
+
+// The session's modes. Screen: the alternate screen without autowrap,
+// colours and the cursor given back at the end. Mouse: buttons, drags and
+// any motion in SGR coordinates. Keyboard: the extended keyboard protocol
+// when the terminal answered its query, else whole key records where the
+// terminal knows them (win32-input-mode).
+void PushScreenModes();
+void PushMouseModes();
+void PushKeyboardModes(bool extendedProtocol);
+
+// Asks for the keyboard protocol and synchronized output, with primary
+// device attributes behind them: every terminal answers the last one.
+void WriteProbes();
 
 // Where to read the terminal's input: non-blocking, -1 when input is not a
 // terminal.
@@ -32,7 +48,8 @@ int TerminalInputFd();
 bool TerminalDraining();
 void NoteDrained(const char *data, size_t size);
 
-// Writes all bytes to the terminal (retrying short writes).
+// Writes all bytes to the terminal (retrying short writes), after the
+// modes pushed since the last write, in one write.
 void WriteTerminal(const char *data, size_t size);
 
 // The terminal's size in cells; false when it cannot be told.

@@ -17,17 +17,6 @@ namespace tuikit::platform {
 
 namespace {
 
-// Mouse reporting: buttons, drags and any motion, in SGR coordinates.
-constexpr char kMouseOn[] = "\x1b[?1000h\x1b[?1002h\x1b[?1003h\x1b[?1006h";
-constexpr char kMouseOff[] = "\x1b[?1006l\x1b[?1003l\x1b[?1002l\x1b[?1000l";
-// Extended keyboard protocol: disambiguate, report releases, all keys as
-// sequences (1|2|8), pushed on the alternate screen's own stack.
-constexpr char kKeyboardPush[] = "\x1b[>11u";
-constexpr char kKeyboardPop[] = "\x1b[<u";
-// Keyboard protocol query, synchronized-output query, and primary device
-// attributes behind them: every terminal answers the last one.
-constexpr char kProbes[] = "\x1b[?u\x1b[?2026$p\x1b[c";
-
 TerminalBackend *instance = nullptr;
 
 int64_t NowMs()
@@ -60,25 +49,18 @@ void TerminalBackend::Start()
     SetTerminalWakeFd(wakeWrite_);
     mainThread_ = GetCurrentThreadId();
     EnsureThreadQueue();
-    PushTerminalMode("\x1b[?1049h", "\x1b[?1049l");
-    PushTerminalMode("\x1b[?7l", "\x1b[?7h");
-    // Colours and the cursor belong to the renderer while the screen is up.
-    PushTerminalMode("", "\x1b[0m\x1b[0 q\x1b[?25h");
+    PushScreenModes();
     std::vector<INPUT_RECORD> typed;
     if (inFd_ >= 0) {
-        PushTerminalMode(kMouseOn, kMouseOff);
+        PushMouseModes();
         Probe(typed);
-        if (decoder_.Replies().keyboardFlags >= 0) {
-            PushTerminalMode(kKeyboardPush, kKeyboardPop);
-            decoder_.SetReleasesReported(true);
-        } else {
-            // Terminals that know win32-input-mode send whole key records.
-            PushTerminalMode("\x1b[?9001h", "\x1b[?9001l");
-        }
+        PushKeyboardModes(decoder_.Replies().keyboardFlags >= 0);
+        decoder_.SetReleasesReported(decoder_.Replies().keyboardFlags >= 0);
         int sync = decoder_.Replies().syncOutputMode;
         renderer_.SetSynchronizedOutput(sync >= 1 && sync <= 3);
     } else {
         console_.Input().SetReadable(false);
+        renderer_.SetRawOutput(false);  // the terminal's settings are not ours
     }
     int w = 80, h = 25;
     TerminalSize(w, h);
@@ -100,7 +82,7 @@ void TerminalBackend::Start()
 
 void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
 {
-    WriteTerminal(kProbes, sizeof kProbes - 1);
+    WriteProbes();
     int64_t deadline = NowMs() + kProbeTimeoutMs;
     char buf[512];
     while (!decoder_.Replies().deviceAttributes) {
@@ -216,7 +198,13 @@ void TerminalBackend::ReaderLoop()
 void TerminalBackend::HandleWake(char what)
 {
     if (what == 'w') {
-        FollowSize(false);
+        // The terminal may have cut what it showed even when its size is
+        // back where it was: everything is drawn afresh.
+        {
+            std::lock_guard guard(console_.ScreenLock());
+            renderer_.Invalidate();
+        }
+        FollowSize(true);
     } else if (what == 's' || what == 'c') {
         // Back from a stop, or from a terminating signal the application
         // survived: the terminal was given back and taken again, so
@@ -244,7 +232,7 @@ void TerminalBackend::FollowSize(bool always)
     {
         std::lock_guard guard(console_.ScreenLock());
         renderer_.SetViewport(w, h);
-        console_.Screen().Resize(w, h);
+        console_.Screen().FollowWindow(w, h);
         FlushLocked();
     }
     std::vector<INPUT_RECORD> records(1);

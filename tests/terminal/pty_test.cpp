@@ -128,6 +128,20 @@ TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButThe
     EXPECT_TRUE(s.WaitShows("mouse"));
 }
 
+TEST(PtyInput, ATerminalShrunkTo20By5AndGrownBackShowsWhatWasDrawnAndTheCursorWhereItWas)
+{
+    PtySession s({TUIKIT_TTY_APP, "screen"});
+    ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
+    size_t shown = s.term.written.size();
+    s.Resize(5, 20);
+    // Drawn small, the cursor at (5, 20) on the last row.
+    ASSERT_TRUE(s.WaitUntil([&] { return s.term.written.find("\x1b[5;6H", shown) != std::string::npos; }));
+    EXPECT_EQ(s.term.Difference(PatternScreen()), "");
+    s.Resize(25, 80);
+    EXPECT_TRUE(s.WaitUntil([&] { return ShowsPattern(s) && s.term.Cursor().col == 5 && s.term.Cursor().row == 20; }))
+        << s.term.Difference(PatternScreen());
+}
+
 TEST(PtyInput, F10ArrivesAsF10FromALegacyTerminalAndThroughTheKeyboardProtocol)
 {
     for (bool protocol : {false, true}) {

@@ -88,13 +88,109 @@ TEST(Renderer, AFrameCarriesOnlyWhatChanged)
     EXPECT_EQ(rig.Frame(), "\x1b[?2026h\x1b[2;2Hz\x1b[?2026l");
 }
 
-TEST(Renderer, TheCursorFollowsPositionSizeAndVisibilityAndHidesWhileCellsAreWritten)
+// A mostly blank screen in 0x17 with a menu bar row in 0x70.
+void DrawDesk(platform::ScreenBuffer &screen)
+{
+    screen.FillAttr(0, 0, 0x17, 80 * 25);
+    screen.FillChar(0, 0, ' ', 80 * 25);
+    screen.FillAttr(0, 0, 0x70, 80);
+    screen.WriteChars(1, 0, "File  Edit  Help", 16);
+}
+
+void Write(platform::ScreenBuffer &screen, int x, int y, const std::string &text, uint16_t attr)
+{
+    screen.WriteChars(x, y, text.data(), static_cast<uint32_t>(text.size()));
+    screen.FillAttr(x, y, attr, static_cast<uint32_t>(text.size()));
+}
+
+TEST(Renderer, BlanksAreErasedWhereThatIsCheaperInTheirOwnColoursAndTheTerminalStillShowsTheBuffer)
+{
+    Rig rig;
+    rig.screen.cursorVisible = false;
+    DrawDesk(rig.screen);
+    std::string first = rig.Frame();
+    EXPECT_NE(first.find("\x1b[0;37;44m\x1b[2J"), std::string::npos) << "the first frame clears in the commonest blank colour";
+    EXPECT_LT(first.size(), 120u) << first;
+    EXPECT_EQ(rig.term.Difference(rig.screen), "");
+
+    std::string text(80, 'x');
+    Write(rig.screen, 0, 5, text, 0x17);
+    Write(rig.screen, 0, 7, text, 0x17);
+    rig.Frame();
+    rig.screen.FillChar(10, 5, ' ', 70);
+    EXPECT_EQ(rig.Frame(), "\x1b[6;11H\x1b[K") << "a row's blank tail";
+    rig.screen.FillChar(10, 7, ' ', 40);
+    EXPECT_EQ(rig.Frame(), "\x1b[8;11H\x1b[40X") << "a blank run in the middle";
+    rig.screen.FillChar(60, 7, ' ', 4);
+    EXPECT_EQ(rig.Frame(), "\x1b[61G    ") << "a short run is cheaper written";
+    Write(rig.screen, 20, 9, std::string(30, ' '), 0x4E);
+    Write(rig.screen, 50, 9, "!", 0x4E);
+    EXPECT_EQ(rig.Frame(), "\x1b[10;21H\x1b[93;41m\x1b[30X\x1b[51G!") << "erased in another colour";
+    EXPECT_EQ(rig.term.Difference(rig.screen), "");
+
+    // A popup opens and closes again over the blank desk: each row of it
+    // is erased to its end, one line feed below the last.
+    for (int y = 14; y < 24; ++y) Write(rig.screen, 10, y, "|" + std::string(28, y % 2 ? ' ' : 'o') + "|", 0x70);
+    rig.Frame();
+    for (int y = 14; y < 24; ++y) Write(rig.screen, 10, y, std::string(30, ' '), 0x17);
+    std::string close = "\x1b[15;11H\x1b[37;44m\x1b[K";
+    for (int y = 15; y < 24; ++y) close += "\n\x1b[K";
+    EXPECT_EQ(rig.Frame(), close);
+    rig.renderer.SetRawOutput(false);  // a line feed may return to the first column
+    Write(rig.screen, 10, 14, std::string(30, 'o'), 0x70);
+    Write(rig.screen, 10, 15, std::string(30, 'o'), 0x70);
+    rig.Frame();
+    Write(rig.screen, 10, 14, std::string(30, ' '), 0x17);
+    Write(rig.screen, 10, 15, std::string(30, ' '), 0x17);
+    EXPECT_EQ(rig.Frame(), "\x1b[15;11H\x1b[37;44m\x1b[K\x1b[16;11H\x1b[K");
+    EXPECT_EQ(rig.term.Difference(rig.screen), "");
+
+    rig.screen.FillChar(0, 0, ' ', 80 * 25);
+    rig.screen.FillAttr(0, 0, 0x2F, 80 * 25);
+    EXPECT_EQ(rig.Frame(), "\x1b[97;42m\x1b[2J") << "a whole screen cleared in a new colour";
+    EXPECT_EQ(rig.term.Difference(rig.screen), "");
+}
+
+TEST(Renderer, AWindowThatShrinksAndGrowsBackShowsTheCellsItCutOffAsTheyWere)
+{
+    Rig rig;
+    DrawDesk(rig.screen);
+    Write(rig.screen, 60, 20, "far corner", 0x4E);
+    rig.screen.cursor = COORD{70, 22};
+    rig.Frame();
+    platform::ScreenBuffer expected = rig.screen;
+    auto follow = [&rig](int width, int height) {
+        rig.screen.FollowWindow(width, height);
+        rig.renderer.SetViewport(width, height);
+        rig.term.Resize(height, width);
+        rig.Frame();
+    };
+    follow(20, 5);
+    EXPECT_EQ(rig.term.Difference(rig.screen), "");
+    follow(1, 1);
+    rig.screen.SetCell(0, 0, Cell{'Z', 0x1E});  // drawn while small
+    expected.SetCell(0, 0, Cell{'Z', 0x1E});
+    follow(50, 25);
+    follow(80, 25);
+    EXPECT_EQ(rig.term.Difference(expected), "");
+    EXPECT_EQ(rig.term.Cursor().col * 100 + rig.term.Cursor().row, 7022) << "the cursor the shrink moved is back";
+
+    rig.screen.Resize(20, 5);  // the buffer's own size set: what it cuts off is gone
+    rig.screen.Resize(80, 25);
+    EXPECT_EQ(rig.screen.At(60, 20), Cell{});
+}
+
+TEST(Renderer, TheCursorFollowsPositionSizeAndVisibilityAndHidesWhileLargeFramesAreWritten)
 {
     Rig rig;
     rig.screen.cursor = COORD{7, 3};
     rig.Frame();
     rig.screen.SetCell(40, 10, Cell{'X', 0x07});
-    EXPECT_EQ(rig.Frame(), "\x1b[?25l\x1b[11;41HX\x1b[4;8H\x1b[?25h");
+    EXPECT_EQ(rig.Frame(), "\x1b[11;41HX\x1b[4;8H") << "a small frame reaches the terminal at once";
+    rig.screen.FillChar(0, 0, 'a', 80 * 25);
+    std::string large = rig.Frame();
+    EXPECT_EQ(large.substr(0, 6), "\x1b[?25l") << "hidden while a large frame is written";
+    EXPECT_EQ(large.substr(large.size() - 12), "\x1b[4;8H\x1b[?25h");
 
     rig.screen.cursorSize = 100;
     rig.screen.cursor = COORD{0, 24};
