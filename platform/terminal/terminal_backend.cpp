@@ -198,39 +198,30 @@ void TerminalBackend::ReaderLoop()
 void TerminalBackend::HandleWake(char what)
 {
     if (what == 'w') {
-        // The terminal may have cut what it showed even when its size is
-        // back where it was: everything is drawn afresh.
-        {
-            std::lock_guard guard(console_.ScreenLock());
-            renderer_.Invalidate();
-        }
-        FollowSize(true);
+        FollowSize();
     } else if (what == 's' || what == 'c') {
         // Back from a stop, or from a terminating signal the application
-        // survived: the terminal was given back and taken again, so
-        // everything is drawn afresh (and the size may have changed).
+        // survived: the terminal was given back and taken again (and the
+        // size may have changed).
         if (!SettleTerminal() && what != 'c') return;
-        {
-            std::lock_guard guard(console_.ScreenLock());
-            renderer_.Invalidate();
-        }
-        FollowSize(true);
+        FollowSize();
     }
     // 'f' (something was drawn) only makes the loop look at its timeout.
 }
 
-void TerminalBackend::FollowSize(bool always)
+// The terminal may have cut what it showed even when its size is back where
+// it was, or was given back meanwhile: everything is drawn afresh.
+void TerminalBackend::FollowSize()
 {
     int w = 0, h = 0;
     if (!TerminalSize(w, h)) return;
     w = std::min(w, Console::kMaxDimension);
     h = std::min(h, Console::kMaxDimension);
-    bool changed = w != width_ || h != height_;
-    if (!changed && !always) return;
     width_ = w;
     height_ = h;
     {
         std::lock_guard guard(console_.ScreenLock());
+        renderer_.Invalidate();
         renderer_.SetViewport(w, h);
         console_.Screen().FollowWindow(w, h);
         FlushLocked();

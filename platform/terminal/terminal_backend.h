@@ -40,7 +40,7 @@ private:
     void ReaderLoop();
     int PollTimeout(int64_t now) const;
     void HandleWake(char what);
-    void FollowSize(bool always);
+    void FollowSize();
     void FlushLocked();
     UINT InputCodePage();
     void Deliver(std::vector<INPUT_RECORD> &records);
