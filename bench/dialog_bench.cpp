@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "bench/busy_screen.h"
 #include "bench/frame_cost.h"
 #include "dialog/dialog_window.h"
 #include "tuikit/tuikit.h"
@@ -27,10 +28,7 @@ void Start()
     if (started) return;
     started = true;
     TuiInit();
-    for (int y = 0; y < kHeight; ++y) {
-        std::string row(kWidth, static_cast<char>('a' + y % 26));
-        TuiWriteText(0, y, row.c_str(), 0x10 + y % 7);
-    }
+    tuikit::bench::DrawBusyScreen(kWidth, kHeight);
     Frame();
 }
 

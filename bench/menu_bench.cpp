@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "busy_screen.h"
 #include "frame_bound.h"
 #include "menu/menu_model.h"
 #include "platform/console/console.h"
@@ -99,10 +100,7 @@ void Start()
     if (started) return;
     started = true;
     TuiInit();
-    for (int y = 0; y < kHeight; ++y) {
-        std::string row(kWidth, static_cast<char>('a' + y % 26));
-        TuiWriteText(0, y, row.c_str(), 0x10 + y % 7);
-    }
+    tuikit::bench::DrawBusyScreen(kWidth, kHeight);
     TuiMenu(0, 0, "Bench");
 }
 
