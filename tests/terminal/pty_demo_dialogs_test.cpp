@@ -7,7 +7,6 @@
 namespace tuikit::test {
 namespace {
 
-constexpr char kHelp[] = "Ctrl+Q quits";
 
 // The messages panel's text, its rows joined: a long line wraps at the panel's width.
 std::string Panel(PtySession &s)
@@ -52,7 +51,7 @@ TEST(PtyDemoDialogs, AboutOpensFromTheHelpMenuAndClosesGivingTheScreenBack)
     for (const Way &way : kWays) {
         SCOPED_TRACE(way.name);
         PtySession s({TUIKIT_DEMO_APP});
-        ASSERT_TRUE(s.WaitShows(kHelp));
+        ASSERT_TRUE(WaitDemoUp(s));
         const std::string before = LeftHalf(s);
         Choose(s, way, "Help", "About", "\x1b" "ha");
         ASSERT_TRUE(s.WaitShows("read from .rc scripts."));
@@ -65,7 +64,7 @@ TEST(PtyDemoDialogs, AboutOpensFromTheHelpMenuAndClosesGivingTheScreenBack)
 TEST(PtyDemoDialogs, QuitBoxAnsweredNoByMouseKeepsTheDemoAndYesByKeyEndsIt)
 {
     PtySession s({TUIKIT_DEMO_APP});
-    ASSERT_TRUE(s.WaitShows(kHelp));
+    ASSERT_TRUE(WaitDemoUp(s));
     const std::string before = LeftHalf(s);
     Choose(s, kWays[1], "File", "Exit", "");
     ASSERT_TRUE(s.WaitShows("Quit the demo?"));
@@ -84,7 +83,7 @@ TEST(PtyDemoDialogs, MessageBoxOpenedFromTheDialogReportsItsResultAndBothScreens
     for (const Way &way : kWays) {
         SCOPED_TRACE(way.name);
         PtySession s({TUIKIT_DEMO_APP});
-        ASSERT_TRUE(s.WaitShows(kHelp));
+        ASSERT_TRUE(WaitDemoUp(s));
         const std::string before = LeftHalf(s);
         Choose(s, way, "Help", "Message boxes...", "\x1b" "hm");
         ASSERT_TRUE(s.WaitShows("MB_RETRYCANCEL"));
@@ -115,7 +114,7 @@ TEST(PtyDemoDialogs, SignInFormFilledShowsWhatWasEnteredInThePanel)
     for (const Way &way : kWays) {
         SCOPED_TRACE(way.name);
         PtySession s({TUIKIT_DEMO_APP});
-        ASSERT_TRUE(s.WaitShows(kHelp));
+        ASSERT_TRUE(WaitDemoUp(s));
         const std::string before = LeftHalf(s);
         s.Type("\x1b" "fi");
         ASSERT_TRUE(s.WaitShows("mail.amsterdam.exam"));

@@ -14,7 +14,7 @@ TEST(PtyDemoMail, TheMailMenuListsTheMailboxAndEnterShowsAMessage)
         for (const auto &file : fs::directory_iterator(fs::path(TUIKIT_SAMPLE_MAILDIR) / sub))
             fs::copy_file(file.path(), box.Root() / sub / file.path().filename());
     PtySession s({TUIKIT_DEMO_APP});
-    ASSERT_TRUE(s.WaitShows("Ctrl+Q quits"));
+    ASSERT_TRUE(WaitDemoUp(s));
     s.Type("\x1b" "m\r");  // Alt+M opens Mail, Enter chooses Mailbox...
     ASSERT_TRUE(s.WaitShows("4 messages, 3 unread"));
     EXPECT_TRUE(s.term.Shows("Charles Babbage         Notes on the engine"));

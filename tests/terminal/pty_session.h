@@ -239,6 +239,13 @@ inline std::string ClickOn(PtySession &s, const std::string &text)
     return x < 0 ? "" : Click(x, y);
 }
 
+// The demo's screen is whole: its title on the menu bar row is drawn last, after
+// the status line, and a frame may be flushed between them.
+inline bool WaitDemoUp(PtySession &s)
+{
+    return s.WaitShows("Ctrl+Q quits") && s.WaitShows("TuiKit demo");
+}
+
 // The left half of rows 0 to 23: the messages panel on the right logs what the demo receives.
 inline std::string LeftHalf(PtySession &s)
 {

@@ -169,7 +169,7 @@ TEST(PtyInput, WithoutATerminalOnStandardInputDrawingWorksAndReadingFails)
 TEST(PtyDemo, KeysAndClicksChooseMenuItemsAndTheMessageBoxTakesTheInputMeantForIt)
 {
     PtySession s({TUIKIT_DEMO_APP});
-    ASSERT_TRUE(s.WaitShows(kHelp));
+    ASSERT_TRUE(WaitDemoUp(s));
     auto left = [&](int to) {  // the left half of rows 1 to to, which popups and the box cover
         std::string rows;
         for (int y = 1; y <= to; ++y) rows += s.term.RowText(y).substr(0, 40) + "\n";
@@ -224,7 +224,7 @@ TEST(PtyDemo, SIGTERMInAnyStateEndsTheDemoWithTheTerminalGivenBack)
     for (const State &state : states) {
         SCOPED_TRACE(state.name);
         PtySession s({TUIKIT_DEMO_APP});
-        ASSERT_TRUE(s.WaitShows(kHelp));
+        ASSERT_TRUE(WaitDemoUp(s));
         s.Type(state.keys);
         ASSERT_TRUE(s.WaitShows(state.shows));
         auto signalled = std::chrono::steady_clock::now();
@@ -239,7 +239,7 @@ TEST(PtyDemo, SIGTERMInAnyStateEndsTheDemoWithTheTerminalGivenBack)
 TEST(PtyDemo, DraggingTheVerticalThumbScrollsTheText)
 {
     PtySession s({TUIKIT_DEMO_APP});
-    ASSERT_TRUE(s.WaitShows(kHelp));
+    ASSERT_TRUE(WaitDemoUp(s));
     int top = 0;
     while (top < 24 && s.term.RowText(top).find("Line 1:") == std::string::npos) ++top;
     int left = static_cast<int>(s.term.RowText(top).find("Line 1:"));
@@ -265,7 +265,7 @@ TEST(PtyDemo, DraggingTheVerticalThumbScrollsTheText)
 TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPoppedAtTheEnd)
 {
     PtySession s({TUIKIT_DEMO_APP}, {.keyboardProtocol = true});
-    ASSERT_TRUE(s.WaitShows(kHelp));
+    ASSERT_TRUE(WaitDemoUp(s));
     ASSERT_NE(s.term.written.find("\x1b[>"), std::string::npos) << "the protocol was pushed";
     s.Type("\x1b[57443;3u\x1b[57443;1:3u\x1b[13u\x1b[13;1:3u");  // Alt pressed and released, Enter
     EXPECT_TRUE(s.WaitShows("Exit")) << "Alt selected File, Enter opened it";
@@ -276,7 +276,7 @@ TEST(PtyDemo, WithTheKeyboardProtocolAltAloneSelectsTheBarAndTheProtocolIsPopped
 TEST(PtyDemo, FileExitAsksFirstNoGivesTheScreenBackAndYesQuits)
 {
     PtySession s({TUIKIT_DEMO_APP});
-    ASSERT_TRUE(s.WaitShows(kHelp));
+    ASSERT_TRUE(WaitDemoUp(s));
     std::string before = LeftHalf(s);
     s.Type("\x1b" "fx");  // Alt+F, then Exit by its mnemonic
     ASSERT_TRUE(s.WaitShows("Quit the demo?"));
