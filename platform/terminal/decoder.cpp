@@ -1,6 +1,7 @@
 #include "platform/terminal/decoder.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/terminal/keymap.h"
 
@@ -9,6 +10,7 @@ namespace tuikit::platform {
 namespace {
 
 constexpr char kEsc = 0x1B;
+constexpr std::string_view kPasteEnd = "\x1b[201~";
 constexpr DWORD kAltBits = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
 constexpr DWORD kCtrlBits = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED;
 
@@ -120,6 +122,7 @@ void InputDecoder::Run(bool final)
 
 InputDecoder::Step InputDecoder::DecodeAt(size_t at, bool final, size_t &used)
 {
+    if (pasting_) return DecodePasted(at, final, used);
     if (pending_[at] != kEsc) return DecodeText(at, final, 0, used);
     if (at + 1 >= pending_.size()) {
         if (!final) return Step::NeedMore;
@@ -152,6 +155,22 @@ InputDecoder::Step InputDecoder::DecodeAt(size_t at, bool final, size_t &used)
     size_t n = 0;
     if (DecodeText(at + 1, final, LEFT_ALT_PRESSED, n) == Step::NeedMore) return Step::NeedMore;
     used = 1 + n;
+    return Step::Done;
+}
+
+// Pasted text is characters only, up to the paste's end marker: an ESC in it
+// is dropped rather than taken for Escape or Alt.
+InputDecoder::Step InputDecoder::DecodePasted(size_t at, bool final, size_t &used)
+{
+    if (pending_[at] != kEsc) return DecodeText(at, final, 0, used);
+    std::string_view rest = std::string_view(pending_).substr(at, kPasteEnd.size());
+    if (rest == kPasteEnd) {
+        pasting_ = false;
+        used = kPasteEnd.size();
+        return Step::Done;
+    }
+    if (!final && kPasteEnd.starts_with(rest)) return Step::NeedMore;
+    used = 1;
     return Step::Done;
 }
 
@@ -266,7 +285,9 @@ void InputDecoder::Csi(char prefix, const std::string &inter, char finalByte, co
         return;
     case '~': {
         int number = p.Get(0, 0);
-        if (number == 27 && p.count >= 3) {
+        if (number == 200 || number == 201) {
+            pasting_ = number == 200;  // the terminal's paste markers
+        } else if (number == 27 && p.count >= 3) {
             CodeKey(static_cast<uint32_t>(p.Get(2, 0)), mods, kPress);  // xterm's modified keys
         } else if (KeyForTilde(number, key)) {
             LegacyKey(key.vk, key.ch, key.enhanced, mods, event, releasesReported_);

@@ -1,6 +1,6 @@
 // Turns the bytes a terminal sends into console input records: keys (legacy
 // xterm sequences, ESC-prefixed Alt, the extended keyboard protocol and
-// win32-input-mode), SGR and X10 mouse reports, and the terminal's answers
+// win32-input-mode), bracketed paste, SGR and X10 mouse reports, and the terminal's answers
 // to start-up probes. Pure: bytes and a clock in, records out.
 #pragma once
 
@@ -53,6 +53,7 @@ private:
     void Run(bool final);
     Step DecodeAt(size_t at, bool final, size_t &used);
     Step DecodeText(size_t at, bool final, DWORD state, size_t &used);
+    Step DecodePasted(size_t at, bool final, size_t &used);
     Step DecodeCsi(size_t at, bool final, size_t &used);
     Step DecodeSs3(size_t at, bool final, size_t &used);
     Step DecodeX10Mouse(size_t at, bool final, size_t &used);
@@ -77,6 +78,7 @@ private:
     bool releasesReported_ = false;
     UINT codePage_ = 437;
     bool skipping_ = false;  // inside a sequence dropped for its length
+    bool pasting_ = false;   // between the terminal's paste markers
     TerminalReplies replies_;
 
     DWORD heldSides_ = 0;  // right-hand Ctrl/Alt held, from modifier key reports

@@ -478,6 +478,9 @@ void PushKeyboardModes(bool extendedProtocol)
     } else {
         PushTerminalMode(SetModes({DecMode::kWin32Input}));
     }
+    // Pasted text comes between markers, so that it is never taken for keys
+    // with Escape or Alt.
+    PushTerminalMode(SetModes({DecMode::kBracketedPaste}));
 }
 
 void WriteProbes()

@@ -29,7 +29,7 @@ void PushTerminalMode(const escapes::SessionMode &mode);
 // colours and the cursor given back at the end. Mouse: buttons, drags and
 // any motion in SGR coordinates. Keyboard: the extended keyboard protocol
 // when the terminal answered its query, else whole key records where the
-// terminal knows them (win32-input-mode).
+// terminal knows them (win32-input-mode), and bracketed paste.
 void PushScreenModes();
 void PushMouseModes();
 void PushKeyboardModes(bool extendedProtocol);

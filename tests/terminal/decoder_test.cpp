@@ -125,6 +125,16 @@ TEST(Decoder, TypedTextBecomesCharactersOfTheInputCodePageAndOtherPagesKeepOnlyA
     ExpectTable({{cyrillicA, Press(0, 0xC0)}, {e, Press(0, '?')}}, false, 1251);
 }
 
+TEST(Decoder, PastedTextIsCharactersEvenWhereItHoldsEscapesAndKeysFollowTheEndMarker)
+{
+    ExpectTable({
+        {"\x1b[200~a\x1b" "b\x1b[A\r\x1b[201~", Press('A', 'a') + Press('B', 'b') + Press(VK_OEM_4, '[') +
+                                                Press('A', 'A', kShift) + Press(VK_RETURN, '\r')},
+        {"\x1b[200~\x1b[201x\x1b[201~\x1b" "x", Press(VK_OEM_4, '[') + Press('2', '2') + Press('0', '0') +
+                                                 Press('1', '1') + Press('X', 'x') + AltPress('X', 'x')},
+    });
+}
+
 TEST(Decoder, KeyRecordsCarryTheScanCodeOfTheirKeyOnAUsBoard)
 {
     for (auto [bytes, scans] : std::vector<std::pair<std::string, std::vector<int>>>{
