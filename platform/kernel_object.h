@@ -37,6 +37,13 @@ public:
     // True when signalled; an auto-reset object is reset by taking it.
     virtual bool Signalled() = 0;
     virtual bool Take() { return Signalled(); }
+    // An object whose signal comes from reading something (the console
+    // input reads the terminal) reads on the waiting thread: one round of up
+    // to timeoutMs (-1 without limit); false when it cannot, and the thread
+    // sleeps as for any other object.
+    virtual bool ReadWhileWaiting(int timeoutMs) { (void)timeoutMs; return false; }
+    // Ends a ReadWhileWaiting on another thread: another object was signalled.
+    virtual void InterruptRead() {}
 };
 
 bool IsWaitable(ObjectKind kind);

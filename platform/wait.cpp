@@ -1,8 +1,10 @@
 // Waiting for events, threads and the console input, one object or several.
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <vector>
 
 #include "core/boundary.h"
 #include "platform/kernel_object.h"
@@ -18,6 +20,7 @@ namespace {
 struct WaitHub {
     std::mutex lock;
     std::condition_variable changed;
+    std::vector<WaitableObject *> reading;  // objects a waiting thread reads for
 };
 
 WaitHub &Hub()
@@ -27,6 +30,31 @@ WaitHub &Hub()
 }
 
 using Clock = std::chrono::steady_clock;
+
+// Lets the first object that reads for its signal read one round on this
+// thread, the hub unlocked; a signaller meanwhile interrupts the read. True
+// when one did.
+bool ReadFor(WaitableObject *const *objects, DWORD count, bool all, DWORD ms, Clock::time_point due,
+             std::unique_lock<std::mutex> &guard)
+{
+    WaitHub &hub = Hub();
+    for (DWORD i = 0; i < count; ++i) {
+        WaitableObject *obj = objects[i];
+        if (all && obj->Signalled()) continue;
+        int timeoutMs = -1;
+        if (ms != INFINITE) {
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
+            timeoutMs = static_cast<int>(std::max<decltype(left)>(left, 0));
+        }
+        hub.reading.push_back(obj);
+        guard.unlock();
+        bool read = obj->ReadWhileWaiting(timeoutMs);
+        guard.lock();
+        hub.reading.erase(std::find(hub.reading.begin(), hub.reading.end(), obj));
+        if (read) return true;
+    }
+    return false;
+}
 
 DWORD Wait(const HANDLE *handles, DWORD count, bool all, DWORD ms)
 {
@@ -65,6 +93,10 @@ DWORD Wait(const HANDLE *handles, DWORD count, bool all, DWORD ms)
                 if (objects[i]->Take()) return WAIT_OBJECT_0 + i;
         }
         if (last) return WAIT_TIMEOUT;
+        if (ReadFor(objects.data(), count, all, ms, due, guard)) {
+            last = ms != INFINITE && Clock::now() >= due;
+            continue;
+        }
         if (ms == INFINITE) hub.changed.wait(guard);
         else last = hub.changed.wait_until(guard, due) == std::cv_status::timeout;
     }
@@ -75,7 +107,10 @@ DWORD Wait(const HANDLE *handles, DWORD count, bool all, DWORD ms)
 void WakeWaiters()
 {
     WaitHub &hub = Hub();
-    { std::lock_guard guard(hub.lock); }
+    {
+        std::lock_guard guard(hub.lock);
+        for (WaitableObject *obj : hub.reading) obj->InterruptRead();
+    }
     hub.changed.notify_all();
 }
 

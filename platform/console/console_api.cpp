@@ -159,6 +159,7 @@ BOOL WINAPI PeekConsoleInputA(HANDLE h, PINPUT_RECORD lpBuffer, DWORD nLength, L
     return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
         return WithInput(h, [&](auto &input) -> BOOL {
             if (!lpBuffer && nLength) return Fail(ERROR_NOACCESS);
+            input.PumpOnce(0);  // what the terminal holds counts as typed
             Store(lpRead, static_cast<DWORD>(input.Peek(lpBuffer, nLength)));
             return TRUE;
         });
@@ -182,6 +183,7 @@ BOOL WINAPI GetNumberOfConsoleInputEvents(HANDLE h, LPDWORD lpNumberOfEvents)
     return tuikit::Guarded<BOOL>(FALSE, [&]() -> BOOL {
         return WithInput(h, [&](auto &input) -> BOOL {
             if (!lpNumberOfEvents) return Fail(ERROR_NOACCESS);
+            input.PumpOnce(0);
             *lpNumberOfEvents = static_cast<DWORD>(input.Size());
             return TRUE;
         });

@@ -127,7 +127,7 @@ struct PositionReportScan {
 // Asks for the cursor position and reads input until the answer arrives:
 // the terminal answers only after everything it sent before, so what was in
 // flight is read and dropped here rather than left for the shell. The
-// reader thread stays off the terminal meanwhile; if it had already read the
+// thread reading the terminal stays off it meanwhile; if it had already read the
 // answer, it says so and the drain ends without waiting out its limit.
 void DrainInput(TerminalState &s, int limitMs)
 {
@@ -147,7 +147,7 @@ void DrainInput(TerminalState &s, int limitMs)
         if (r < 0 || (r > 0 && !(p.revents & POLLIN))) break;
         if (r == 0) continue;
         ssize_t n = read(s.inFd, buf, sizeof buf);
-        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;  // the reader thread took it
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;  // the terminal's reader took it
         if (n <= 0 || scan.Feed(buf, static_cast<size_t>(n))) break;
     }
     s.draining = 0;
@@ -198,14 +198,6 @@ void TakeAgain()
     WriteAll(s.outFd, enter.bytes, enter.size);
 }
 
-void Wake(char what)
-{
-    int fd = State().wakeFd.load();
-    if (fd >= 0) {
-        ssize_t n = write(fd, &what, 1);
-        (void)n;  // a full pipe already holds a wake-up
-    }
-}
 
 bool IsFault(int sig)
 {
@@ -241,7 +233,7 @@ void OnTerminate(int sig, siginfo_t *info, void *context)
         // The application's handler chose to survive: take the terminal
         // again and have everything repainted.
         TakeAgain();
-        Wake('c');
+        WakeTerminalReader(WakeCommand::kContinued);
     }
     errno = savedErrno;
 }
@@ -252,7 +244,7 @@ void OnStop(int)
     TerminalState &s = State();
     s.stops.fetch_add(1);
     s.wantGiven.store(1);
-    Wake('s');
+    WakeTerminalReader(WakeCommand::kStop);
     errno = savedErrno;
 }
 
@@ -260,14 +252,14 @@ void OnContinue(int)
 {
     int savedErrno = errno;
     State().wantGiven.store(0);
-    Wake('c');
+    WakeTerminalReader(WakeCommand::kContinued);
     errno = savedErrno;
 }
 
 void OnResize(int)
 {
     int savedErrno = errno;
-    Wake('w');
+    WakeTerminalReader(WakeCommand::kResized);
     errno = savedErrno;
 }
 
@@ -545,10 +537,19 @@ bool TerminalSize(int &width, int &height)
 
 int TerminalInputFd() { return State().inFd; }
 
+void WakeTerminalReader(WakeCommand what)
+{
+    int fd = State().wakeFd.load();
+    if (fd < 0) return;
+    char byte = static_cast<char>(what);
+    ssize_t n = write(fd, &byte, 1);
+    (void)n;
+}
+
 void SetTerminalWakeFd(int fd)
 {
     State().wakeFd.store(fd);
-    if (State().wantGiven.load()) Wake('s');  // a stop that came before there was anyone to wake
+    if (State().wantGiven.load()) WakeTerminalReader(WakeCommand::kStop);  // a stop that came before there was anyone to wake
 }
 
 bool TerminalDraining() { return State().draining.load() != 0; }

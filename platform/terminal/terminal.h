@@ -55,12 +55,24 @@ void WriteTerminal(const char *data, size_t size);
 // The terminal's size in cells; false when it cannot be told.
 bool TerminalSize(int &width, int &height);
 
-// Where the signal handlers write one byte to wake the thread that owns the
-// terminal: 'w' the window changed size, 's' a stop was asked for, 'c' the
-// process was continued (or survived a terminating signal).
+// What one byte on the wake-up descriptor asks of the thread reading the
+// terminal. The signal handlers write the first three.
+enum class WakeCommand : char {
+    kResized = 'w',    // the window changed size
+    kStop = 's',       // a stop was asked for
+    kContinued = 'c',  // continued, or a terminating signal was survived
+    kInterrupt = 'i',  // another thread needs the reader to return
+    kQuit = 'q',       // the process is exiting: let go of the terminal
+};
+
+// Writes one command to the wake-up descriptor; async-signal-safe. A full
+// pipe already holds a wake-up, so a byte that does not fit is not needed.
+void WakeTerminalReader(WakeCommand what);
+
+// Where WakeTerminalReader writes.
 void SetTerminalWakeFd(int fd);
 
-// On the owning thread, after 's' or 'c': gives the terminal back, stops the
+// On the owning thread, after kStop or kContinued: gives the terminal back, stops the
 // process and takes the terminal again as the stops and continues that came
 // last ask, until the terminal matches the last of them. Frames written
 // meanwhile by other threads wait or are dropped, never reaching the shell's

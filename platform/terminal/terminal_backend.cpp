@@ -7,11 +7,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include "platform/message_queue.h"
 #include "platform/terminal/message_box_view.h"
-#include "platform/terminal/terminal.h"
 
 namespace tuikit::platform {
 
@@ -46,6 +46,7 @@ void TerminalBackend::Start()
         wakeRead_ = fds[0];
         wakeWrite_ = fds[1];
     }
+    backstop_ = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
     SetTerminalWakeFd(wakeWrite_);
     mainThread_ = GetCurrentThreadId();
     EnsureThreadQueue();
@@ -71,13 +72,22 @@ void TerminalBackend::Start()
         renderer_.SetViewport(width_, height_);
         console_.Screen().Resize(width_, height_);
         console_.Screen().DamageAll();
-        dirtySince_ = NowMs() + 1;
+        dirty_ = true;
+        ArmBackstop(true);
     }
     if (!typed.empty()) Deliver(typed);
     instance = this;
-    SetTerminalExitHook(StopReader);
-    std::thread([this] { ReaderLoop(); }).detach();
+    SetTerminalExitHook(LetGoAtExit);
     SetIdleHook(ShowWhenIdle);
+    if (inFd_ >= 0) {
+        console_.Input().SetSource(this);
+    } else {
+        // Nothing reads input, so resizes, stops and the backstop have a
+        // thread of their own; the input pump ends at its first read.
+        std::thread([this] {
+            for (;;) Pump(-1);
+        }).detach();
+    }
 }
 
 void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
@@ -103,19 +113,15 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
 
 void TerminalBackend::OutputChanged()
 {
-    // Only note the change: the screen lock is held, so no terminal I/O here.
-    if (dirtySince_.load(std::memory_order_relaxed) != 0) return;
-    int64_t expected = 0;
-    if (dirtySince_.compare_exchange_strong(expected, NowMs() + 1) && wakeWrite_ >= 0) {
-        char c = 'f';
-        ssize_t n = write(wakeWrite_, &c, 1);
-        (void)n;
-    }
+    // Only note the change: the idle flush or the backstop writes it.
+    if (dirty_) return;
+    dirty_ = true;
+    ArmBackstop(true);
 }
 
 void TerminalBackend::Idle()
 {
-    if (dirtySince_.load() != 0 || console_.Screen().HasDamage()) FlushLocked();
+    if (dirty_ || console_.Screen().HasDamage()) FlushLocked();
 }
 
 bool TerminalBackend::WindowSize(int &width, int &height)
@@ -125,9 +131,19 @@ bool TerminalBackend::WindowSize(int &width, int &height)
     return true;
 }
 
+void TerminalBackend::ArmBackstop(bool on)
+{
+    if (backstop_ < 0 || backstopArmed_ == on) return;
+    backstopArmed_ = on;
+    itimerspec due{};
+    due.it_value.tv_nsec = on ? kFlushDelayMs * 1'000'000L : 0;
+    timerfd_settime(backstop_, 0, &due, nullptr);
+}
+
 void TerminalBackend::FlushLocked()
 {
-    dirtySince_ = 0;
+    dirty_ = false;
+    ArmBackstop(false);
     if (modal_) return;  // the box stays on top; the damage waits for it to go
     ScreenBuffer &screen = console_.Screen();
     frame_.clear();
@@ -137,76 +153,95 @@ void TerminalBackend::FlushLocked()
     if (!frame_.empty()) WriteTerminal(frame_.data(), frame_.size());
 }
 
-int TerminalBackend::PollTimeout(int64_t now) const
+// The caller's limit, shortened to when a kept escape sequence resolves.
+int TerminalBackend::PollTimeout(int timeoutMs) const
 {
-    int64_t due = -1;
-    if (int64_t dirty = dirtySince_.load()) due = dirty - 1 + kFlushDelayMs;
-    if (auto d = decoder_.Deadline()) {
-        auto escape = static_cast<int64_t>(*d);
-        due = due < 0 ? escape : std::min(due, escape);
-    }
-    if (due < 0) return -1;  // nothing to wait for: sleep until input or a wake-up
-    return static_cast<int>(std::clamp<int64_t>(due - now, 0, 60'000));
+    auto escape = decoder_.Deadline();
+    if (!escape) return timeoutMs;
+    auto left = static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(*escape) - NowMs(), 0, 60'000));
+    return timeoutMs < 0 ? left : std::min(timeoutMs, left);
 }
 
-void TerminalBackend::ReaderLoop()
+void TerminalBackend::EnterRound()
 {
+    std::unique_lock guard(roundLock_);
+    if (stopping_) {
+        // The process is exiting and the terminal is being given back: this
+        // thread reads nothing more.
+        roundsDone_.wait(guard, [] { return false; });
+    }
+    ++rounds_;
+}
+
+void TerminalBackend::LeaveRound()
+{
+    std::lock_guard guard(roundLock_);
+    if (--rounds_ == 0 && stopping_) roundsDone_.notify_all();
+}
+
+void TerminalBackend::Pump(int timeoutMs)
+{
+    EnterRound();
     std::vector<INPUT_RECORD> records;
-    char buf[4096];
-    for (;;) {
-        pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {inputOpen_ && !TerminalDraining() ? inFd_ : -1, POLLIN, 0}};
-        int r = poll(fds, 2, PollTimeout(NowMs()));
-        if (r < 0 && errno != EINTR) break;
-        if (r > 0 && (fds[0].revents & POLLIN)) {
-            char wakes[64];
-            ssize_t n = read(wakeRead_, wakes, sizeof wakes);
-            for (ssize_t i = 0; i < n; ++i) HandleWake(wakes[i]);
-        }
-        if (stopping_) break;
-        auto now = static_cast<uint64_t>(NowMs());
-        if (r > 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
-            ssize_t n = read(inFd_, buf, sizeof buf);
-            if (n > 0 && TerminalDraining()) NoteDrained(buf, static_cast<size_t>(n));
-            if (n > 0) {
-                decoder_.SetInputCodePage(InputCodePage());
-                decoder_.Feed(buf, static_cast<size_t>(n), now, records);
-            } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
-                // The terminal hung up: no more input will come.
-                inputOpen_ = false;
-                console_.Input().SetReadable(false);
-                // Tell the thread that started the console, so that its
-                // message loop (or a dialog's) ends normally.
-                PostThreadMessageA(mainThread_, WM_QUIT, 0, 0);
-            }
-        }
-        decoder_.Expire(now, records);
-        if (!records.empty()) {
-            Deliver(records);
-            records.clear();
-        }
-        int64_t dirty = dirtySince_.load();
-        if (dirty != 0 && static_cast<int64_t>(now) >= dirty - 1 + kFlushDelayMs) {
-            std::lock_guard guard(console_.ScreenLock());
-            FlushLocked();
-        }
+    bool reading = inputOpen_ && !TerminalDraining();
+    pollfd fds[3] = {{wakeRead_, POLLIN, 0}, {reading ? inFd_ : -1, POLLIN, 0}, {backstop_, POLLIN, 0}};
+    int r = poll(fds, 3, PollTimeout(timeoutMs));
+    if (r > 0 && (fds[0].revents & POLLIN)) {
+        char wakes[64];
+        ssize_t n = read(wakeRead_, wakes, sizeof wakes);
+        for (ssize_t i = 0; i < n; ++i) HandleWake(static_cast<WakeCommand>(wakes[i]));
     }
-    std::lock_guard guard(stopLock_);
-    readerParked_ = true;
-    stopped_.notify_all();
+    if (r > 0 && (fds[2].revents & POLLIN)) {
+        uint64_t expiries = 0;
+        ssize_t n = read(backstop_, &expiries, sizeof expiries);
+        (void)n;
+        std::lock_guard guard(console_.ScreenLock());
+        backstopArmed_ = false;
+        if (dirty_) FlushLocked();
+    }
+    if (r > 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) ReadTerminal(records);
+    decoder_.Expire(static_cast<uint64_t>(NowMs()), records);
+    if (!records.empty()) Deliver(records);
+    LeaveRound();
 }
 
-void TerminalBackend::HandleWake(char what)
+// Reads once: the console input asks for more only when it runs dry, so a
+// paste waits in the terminal rather than in memory.
+void TerminalBackend::ReadTerminal(std::vector<INPUT_RECORD> &records)
 {
-    if (what == 'w') {
+    char buf[4096];
+    ssize_t n = read(inFd_, buf, sizeof buf);
+    if (n > 0) {
+        if (TerminalDraining()) NoteDrained(buf, static_cast<size_t>(n));
+        decoder_.SetInputCodePage(InputCodePage());
+        decoder_.Feed(buf, static_cast<size_t>(n), static_cast<uint64_t>(NowMs()), records);
+    } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+        // The terminal hung up: no more input will come. The thread that
+        // started the console is told, so that its message loop (or a
+        // dialog's) ends normally.
+        inputOpen_ = false;
+        console_.Input().SetReadable(false);
+        PostThreadMessageA(mainThread_, WM_QUIT, 0, 0);
+    }
+}
+
+void TerminalBackend::HandleWake(WakeCommand what)
+{
+    switch (what) {
+    case WakeCommand::kResized:
         FollowSize();
-    } else if (what == 's' || what == 'c') {
+        break;
+    case WakeCommand::kStop:
+    case WakeCommand::kContinued:
         // Back from a stop, or from a terminating signal the application
         // survived: the terminal was given back and taken again (and the
         // size may have changed).
-        if (!SettleTerminal() && what != 'c') return;
-        FollowSize();
+        if (SettleTerminal() || what == WakeCommand::kContinued) FollowSize();
+        break;
+    case WakeCommand::kInterrupt:
+    case WakeCommand::kQuit:
+        break;  // the round ends and the caller looks again
     }
-    // 'f' (something was drawn) only makes the loop look at its timeout.
 }
 
 // The terminal may have cut what it showed even when its size is back where
@@ -261,21 +296,33 @@ void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
     if (!records.empty()) console_.Input().Append(records.data(), records.size());
 }
 
-void TerminalBackend::StopReader()
+void TerminalBackend::RoundEnded()
+{
+    if (!modal_) return;
+    std::lock_guard guard(modalLock_);
+    ++roundsEnded_;
+    modalReady_.notify_all();
+}
+
+// At an orderly exit: every round on the terminal ends (bounded) before it
+// is given back, and none starts again.
+void TerminalBackend::LetGoAtExit()
 {
     TerminalBackend *self = instance;
     if (!self) return;
+    std::unique_lock guard(self->roundLock_);
     self->stopping_ = true;
-    char c = 'q';
-    ssize_t n = write(self->wakeWrite_, &c, 1);
-    (void)n;
-    std::unique_lock guard(self->stopLock_);
-    self->stopped_.wait_for(guard, std::chrono::milliseconds(500), [self] { return self->readerParked_; });
+    WakeTerminalReader(WakeCommand::kQuit);
+    self->roundsDone_.wait_for(guard, std::chrono::milliseconds(500), [self] { return self->rounds_ == 0; });
 }
 
 bool TerminalBackend::MessageBox(const char *text, const char *caption, UINT type, int &result)
 {
-    if (inFd_ < 0 || stopping_) return false;  // nothing to dismiss it with
+    if (inFd_ < 0 || !console_.Input().Readable()) return false;  // nothing to dismiss it with
+    {
+        std::lock_guard guard(roundLock_);
+        if (stopping_) return false;
+    }
     {
         std::lock_guard guard(modalLock_);
         if (modal_) return false;
@@ -312,16 +359,9 @@ int TerminalBackend::AwaitAnswer(const char *text, const char *caption, UINT typ
     WORD answeredKey = 0;
     int answer = 0;
     for (;;) {
-        if (modalInput_.empty()) {
-            if (answeredKey) {
-                // With real releases, wait for the answering key's release so
-                // that it does not reach the application alone.
-                if (!modalReady_.wait_for(guard, std::chrono::seconds(1), [this] { return !modalInput_.empty(); }))
-                    return answer;
-            } else {
-                modalReady_.wait(guard, [this] { return !modalInput_.empty(); });
-            }
-        }
+        // After an answering key, wait (bounded) for its release with real
+        // releases, so that it does not reach the application alone.
+        if (!AwaitBoxInput(guard, answeredKey != 0)) return answeredKey ? answer : MessageBoxAnswer(type, true);
         INPUT_RECORD r = modalInput_.front();
         modalInput_.pop_front();
         if (answeredKey) {
@@ -344,6 +384,31 @@ int TerminalBackend::AwaitAnswer(const char *text, const char *caption, UINT typ
             guard.lock();
         }
     }
+}
+
+// Waits for the box's next record, reading the terminal on this thread
+// whenever no other thread does. False when none came within a second
+// (bounded) or no more input will come.
+bool TerminalBackend::AwaitBoxInput(std::unique_lock<std::mutex> &guard, bool bounded)
+{
+    using Clock = std::chrono::steady_clock;
+    auto due = Clock::now() + std::chrono::seconds(1);
+    while (modalInput_.empty()) {
+        if (bounded && Clock::now() >= due) return false;
+        unsigned seen = roundsEnded_;
+        int left = bounded ? static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count())
+                           : -1;
+        guard.unlock();
+        bool read = console_.Input().PumpOnce(left);
+        bool open = console_.Input().Readable();
+        guard.lock();
+        if (!modalInput_.empty()) break;
+        if (!open) return false;
+        if (read || roundsEnded_ != seen) continue;  // look again, or take the next round
+        if (bounded) modalReady_.wait_until(guard, due);
+        else modalReady_.wait(guard);
+    }
+    return true;
 }
 
 std::unique_ptr<ConsoleBackend> CreateTerminalBackend(Console &console)

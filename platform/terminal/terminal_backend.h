@@ -1,7 +1,9 @@
-// The console shown on a real terminal: a reader thread waits in poll() on
-// the terminal and a self-pipe (resize, continue, wake-ups), decodes input
-// into the console's input buffer and flushes drawing that the UI thread
-// left unshown for too long; the UI thread flushes itself when it goes idle.
+// The console shown on a real terminal. There is no thread of its own: the
+// terminal is read and decoded inside the console's input reads, on the
+// thread that needs the records (normally the input pump), which also does
+// resize and job-control work when a signal handler wakes it. The thread
+// that draws flushes when it is about to wait for messages; a timer read by
+// the same poll shows drawing that no idle flushed in time.
 #pragma once
 
 #include <atomic>
@@ -15,19 +17,21 @@
 #include "platform/console/console.h"
 #include "platform/terminal/decoder.h"
 #include "platform/terminal/renderer.h"
+#include "platform/terminal/terminal.h"
 
 namespace tuikit::platform {
 
-class TerminalBackend final : public ConsoleBackend {
+class TerminalBackend final : public ConsoleBackend, public InputSource {
 public:
     // Drawing shows at the latest this long after a change.
-    static constexpr int64_t kFlushDelayMs = 20;
+    static constexpr int kFlushDelayMs = 20;
     // How long start-up waits for the terminal to answer its probes.
     static constexpr int kProbeTimeoutMs = 500;
 
     // inFd is where the terminal's input is read, -1 when input is not a terminal.
     TerminalBackend(Console &console, int inFd);
-    // Switches the terminal's modes on, probes it and starts the reader.
+    // Switches the terminal's modes on, probes it and becomes the console
+    // input's source.
     void Start();
 
     void OutputChanged() override;
@@ -35,32 +39,43 @@ public:
     bool MessageBox(const char *text, const char *caption, UINT type, int &result) override;
     bool WindowSize(int &width, int &height) override;
 
+    void Pump(int timeoutMs) override;
+    void Interrupt() override { WakeTerminalReader(WakeCommand::kInterrupt); }
+    void RoundEnded() override;
+
 private:
     void Probe(std::vector<INPUT_RECORD> &typed);
-    void ReaderLoop();
-    int PollTimeout(int64_t now) const;
-    void HandleWake(char what);
+    int PollTimeout(int timeoutMs) const;
+    void ReadTerminal(std::vector<INPUT_RECORD> &records);
+    void HandleWake(WakeCommand what);
     void FollowSize();
     void FlushLocked();
+    void ArmBackstop(bool on);
     UINT InputCodePage();
     void Deliver(std::vector<INPUT_RECORD> &records);
     void ShowBox(const char *text, const char *caption, UINT type);
     int AwaitAnswer(const char *text, const char *caption, UINT type);
-    static void StopReader();
+    bool AwaitBoxInput(std::unique_lock<std::mutex> &guard, bool bounded);
+    void EnterRound();
+    void LeaveRound();
+    static void LetGoAtExit();
 
     Console &console_;
     const int inFd_;
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
-    bool inputOpen_ = false;  // reader thread only
-    DWORD mainThread_ = 0;    // told WM_QUIT when the terminal's input ends
+    int backstop_ = -1;     // timerfd: drawing that no idle flushed
+    DWORD mainThread_ = 0;  // told WM_QUIT when the terminal's input ends
 
     // Under the console's screen lock.
     Renderer renderer_;
     std::string frame_;
+    bool dirty_ = false;
+    bool backstopArmed_ = false;
 
-    InputDecoder decoder_;  // reader thread only, once started
-    std::atomic<int64_t> dirtySince_{0};  // 1 + ms of the first unshown change; 0 none
+    // Whoever runs a round of Pump; the console input lets one thread at a time.
+    InputDecoder decoder_;
+    bool inputOpen_ = false;
     std::atomic<int> width_{80};
     std::atomic<int> height_{25};
 
@@ -68,12 +83,14 @@ private:
     std::mutex modalLock_;
     std::condition_variable modalReady_;
     std::deque<INPUT_RECORD> modalInput_;
+    unsigned roundsEnded_ = 0;  // lets the box's thread see that it may read
     std::atomic<bool> modal_{false};
 
-    std::atomic<bool> stopping_{false};
-    std::mutex stopLock_;
-    std::condition_variable stopped_;
-    bool readerParked_ = false;
+    // At exit every round ends and none starts again.
+    std::mutex roundLock_;
+    std::condition_variable roundsDone_;
+    int rounds_ = 0;
+    bool stopping_ = false;
 };
 
 }  // namespace tuikit::platform
