@@ -114,6 +114,7 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
 void TerminalBackend::OutputChanged()
 {
     // Only note the change: the idle flush or the backstop writes it.
+    drawer_ = std::this_thread::get_id();
     if (dirty_) return;
     dirty_ = true;
     ArmBackstop(true);
@@ -182,6 +183,11 @@ void TerminalBackend::LeaveRound()
 void TerminalBackend::Pump(int timeoutMs)
 {
     EnterRound();
+    {
+        // A thread that drew and now waits for input is idle: what it drew shows.
+        std::lock_guard guard(console_.ScreenLock());
+        if (dirty_ && drawer_ == std::this_thread::get_id()) FlushLocked();
+    }
     std::vector<INPUT_RECORD> records;
     bool reading = inputOpen_ && !TerminalDraining();
     pollfd fds[3] = {{wakeRead_, POLLIN, 0}, {reading ? inFd_ : -1, POLLIN, 0}, {backstop_, POLLIN, 0}};

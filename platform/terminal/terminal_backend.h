@@ -12,6 +12,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/console/console.h"
@@ -71,6 +72,7 @@ private:
     Renderer renderer_;
     std::string frame_;
     bool dirty_ = false;
+    std::thread::id drawer_;  // the thread that changed the screen last
     bool backstopArmed_ = false;
 
     // Whoever runs a round of Pump; the console input lets one thread at a time.

@@ -65,6 +65,23 @@ public:
     std::chrono::steady_clock::time_point exitedAt;  // when WaitExit saw the end, within one pump
 
     void Type(const std::string &bytes) { (void)!write(master_, bytes.data(), bytes.size()); }  // short: never cut
+    // Types any number of bytes, playing the terminal meanwhile so that the
+    // program's output never holds up its input.
+    bool TypeAll(const std::string &bytes)
+    {
+        int flags = fcntl(master_, F_GETFL);
+        fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+        size_t at = 0;
+        while (at < bytes.size()) {
+            pollfd p{master_, POLLIN | POLLOUT, 0};
+            if (poll(&p, 1, 5000) <= 0) break;
+            if (p.revents & POLLIN) PumpOnce(0);
+            ssize_t n = (p.revents & POLLOUT) ? write(master_, bytes.data() + at, bytes.size() - at) : 0;
+            if (n > 0) at += static_cast<size_t>(n);
+        }
+        fcntl(master_, F_SETFL, flags);
+        return at == bytes.size();
+    }
     // Plays the terminal until done() holds or the time is up.
     bool WaitUntil(const std::function<bool()> &done)
     {

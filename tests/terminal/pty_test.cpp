@@ -128,6 +128,27 @@ TEST(PtyInput, MouseAndSizeRecordsAreQueuedOnlyWhenTheInputModeAsksForThemButThe
     EXPECT_TRUE(s.WaitShows("mouse"));
 }
 
+TEST(PtyInput, AMegabytePastedArrivesWholeAndInOrderAsCharacters)
+{
+    PtySession s({TUIKIT_TTY_APP, "paste"});
+    ASSERT_TRUE(s.WaitShows("ready"));
+    std::string text(1 << 20, ' ');
+    for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
+    ASSERT_TRUE(s.TypeAll("\x1b[200~" + text + "\x1b[201~!"));
+    EXPECT_TRUE(s.WaitShows("pasted 1048576 in order")) << s.term.RowText(1);
+}
+
+TEST(PtyInput, AProgramRunningTheToolkitHasExactlyTwoThreads)
+{
+    PtySession s({TUIKIT_TTY_APP, "screen"});
+    ASSERT_TRUE(s.WaitUntil([&] { return ShowsPattern(s); }));
+    std::ifstream status("/proc/" + std::to_string(s.Pid()) + "/status");
+    std::string line;
+    while (std::getline(status, line) && line.rfind("Threads:", 0) != 0) {
+    }
+    EXPECT_EQ(line, "Threads:\t2") << "the main thread and the input pump";
+}
+
 TEST(PtyInput, ATerminalShrunkTo20By5AndGrownBackShowsWhatWasDrawnAndTheCursorWhereItWas)
 {
     PtySession s({TUIKIT_TTY_APP, "screen"});

@@ -10,6 +10,10 @@
 //                 waits
 //   survive       as screen, but SIGTERM is caught by the program's own
 //                 handler, which returns
+//   paste         reads input records itself and checks that the typed
+//                 characters run a to z over and over; at '!' shows
+//                 "pasted N in order" (or where the order broke), then
+//                 goes on reading
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -58,12 +62,36 @@ void RecordLoop()
     }
 }
 
+void PasteLoop()
+{
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    SetConsoleMode(in, 0);
+    Show(0, "ready");
+    INPUT_RECORD r;
+    DWORD n = 0;
+    long count = 0, broken = -1;
+    while (ReadConsoleInputA(in, &r, 1, &n) && n == 1) {
+        if (r.EventType != KEY_EVENT || !r.Event.KeyEvent.bKeyDown) continue;
+        char c = r.Event.KeyEvent.uChar.AsciiChar;
+        if (c == '!') break;
+        if (broken < 0 && c != 'a' + count % 26) broken = count;
+        ++count;
+    }
+    Show(1, broken < 0 ? "pasted " + std::to_string(count) + " in order" : "out of order at " + std::to_string(broken));
+    while (ReadConsoleInputA(in, &r, 1, &n)) {  // shows what it drew as it waits
+    }
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     if (argc > 1 && std::string(argv[1]) == "records") {
         RecordLoop();
+        return 0;
+    }
+    if (argc > 1 && std::string(argv[1]) == "paste") {
+        PasteLoop();
         return 0;
     }
     if (argc > 1 && std::string(argv[1]) == "survive") signal(SIGTERM, [](int) {});
