@@ -140,11 +140,12 @@ TEST_F(DialogMouse, AMessageBoxOverADialogGivesBackExactlyWhatItCovered)
 {
     Screen underBox, afterBox;
     COORD cursorUnder{}, cursorAfter{};
+    int32_t answer = 0;
     onCommand = [&](WORD id, WORD) {
         if (id != 16) return;
         underBox = CaptureScreen();
         cursorUnder = CursorPos();
-        TuiMessageBox("Over the dialog\nin two lines", "Nested", MB_YESNO);
+        answer = TuiMessageBox("Over the dialog\nin two lines", "Nested", MB_YESNO);
         afterBox = CaptureScreen();
         cursorAfter = CursorPos();
     };
@@ -152,6 +153,8 @@ TEST_F(DialogMouse, AMessageBoxOverADialogGivesBackExactlyWhatItCovered)
     EXPECT_EQ(afterBox, underBox);
     EXPECT_EQ(cursorAfter.X, cursorUnder.X);
     EXPECT_EQ(cursorAfter.Y, cursorUnder.Y);
+    // Enter answered the box; the dialog had only what came after it.
+    EXPECT_EQ(answer, IDYES);
     EXPECT_EQ(procCalls, "init key:65 cmd:16 char:65 cmd:2 key:27 char:27");
     ExpectRestored();
 }
