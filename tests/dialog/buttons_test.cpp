@@ -60,9 +60,10 @@ TEST_F(DialogDrawing, FrameTitleShadowsAndEveryControlAsDrawn)
     ExpectRestored();
 }
 
-TEST_F(DialogDrawing, LabelsKeepLiteralAmpersandsAndOverhangNarrowButtons)
+TEST_F(DialogDrawing, LabelsKeepLiteralAmpersandsOverhangNarrowButtonsAndPassMnemonicsOn)
 {
-    RunDialog("Labels", Check(), {[] {
+    std::string focus;
+    RunDialog("Labels", Check() + Press(VK_TAB) + Press('N', 'n') + Check(), {[] {
                   EXPECT_EQ(At(20, 10, 10), (Cells{"Name:     ", "rwwwwwwwww"}));
                   EXPECT_EQ(At(20, 11, 9), (Cells{"[ ] First", "gggwrgggg"}));
                   // "Fish & Chips" is two wider than its button: it starts a
@@ -70,15 +71,11 @@ TEST_F(DialogDrawing, LabelsKeepLiteralAmpersandsAndOverhangNarrowButtons)
                   // focused button; a label seven wider starts three left.
                   EXPECT_EQ(RowText(12, 19, 12), "F\x10sh & Ch\x11ps");
                   EXPECT_EQ(RowText(12, 37, 17), "A very long label");
-              }});
-}
-
-TEST_F(DialogDrawing, AStaticPassesItsMnemonicToTheNextEnabledControl)
-{
-    std::string focus;
-    RunDialog("Labels", Press(VK_TAB) + Press('N', 'n') + Check(), {[&] { focus = std::to_string(CurrentDialog->focusIndex); }});
+              }, [&] { focus = std::to_string(CurrentDialog->focusIndex); }});
+    // The static's letter passes to the next enabled control: First is
+    // disabled, so Fish & Chips takes the focus without being clicked.
     EXPECT_EQ(procCalls, "init key:9 key:78 char:78");
-    EXPECT_EQ(focus, "2");  // First is disabled: Fish & Chips, focused but not clicked
+    EXPECT_EQ(focus, "2");
 }
 
 class DialogMouse : public DialogTest {};
