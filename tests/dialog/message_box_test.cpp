@@ -45,6 +45,7 @@ TEST_F(MessageBox, EachSetAndChosenButtonReturnsWhatTheUserPicked)
         {"a third that does not exist leaves the first", MB_OKCANCEL | MB_DEFBUTTON3, kEnter, IDOK},
         {"an upper-case mnemonic", MB_YESNO, Press('N', 'N'), IDNO},
         {"Retry of abort, retry, ignore", MB_ABORTRETRYIGNORE, Press('R', 'r'), IDRETRY},
+        {"Tab moves to the next button", MB_RETRYCANCEL, Press(VK_TAB, '\t') + kEnter, IDCANCEL},
         {"Right moves along the row", MB_ABORTRETRYIGNORE, Press(VK_RIGHT) + Press(VK_RIGHT) + kEnter, IDIGNORE},
         {"icons and other bits are ignored", MB_YESNO | MB_ICONQUESTION, kEnter, IDYES},
         {"a box without buttons ignores Enter and ends on Escape", 6, kEnter + kEscape, IDCANCEL},
