@@ -60,9 +60,10 @@ TEST_F(DialogDrawing, FrameTitleShadowsAndEveryControlAsDrawn)
     ExpectRestored();
 }
 
-TEST_F(DialogDrawing, LabelsKeepLiteralAmpersandsAndOverhangNarrowButtons)
+TEST_F(DialogDrawing, LabelsKeepLiteralAmpersandsOverhangNarrowButtonsAndPassMnemonicsOn)
 {
-    RunDialog("Labels", Check(), {[] {
+    std::string focus;
+    RunDialog("Labels", Check() + Press(VK_TAB) + Press('N', 'n') + Check(), {[] {
                   EXPECT_EQ(At(20, 10, 10), (Cells{"Name:     ", "rwwwwwwwww"}));
                   EXPECT_EQ(At(20, 11, 9), (Cells{"[ ] First", "gggwrgggg"}));
                   // "Fish & Chips" is two wider than its button: it starts a
@@ -70,15 +71,11 @@ TEST_F(DialogDrawing, LabelsKeepLiteralAmpersandsAndOverhangNarrowButtons)
                   // focused button; a label seven wider starts three left.
                   EXPECT_EQ(RowText(12, 19, 12), "F\x10sh & Ch\x11ps");
                   EXPECT_EQ(RowText(12, 37, 17), "A very long label");
-              }});
-}
-
-TEST_F(DialogDrawing, AStaticPassesItsMnemonicToTheNextEnabledControl)
-{
-    std::string focus;
-    RunDialog("Labels", Press(VK_TAB) + Press('N', 'n') + Check(), {[&] { focus = std::to_string(CurrentDialog->focusIndex); }});
+              }, [&] { focus = std::to_string(CurrentDialog->focusIndex); }});
+    // The static's letter passes to the next enabled control: First is
+    // disabled, so Fish & Chips takes the focus without being clicked.
     EXPECT_EQ(procCalls, "init key:9 key:78 char:78");
-    EXPECT_EQ(focus, "2");  // First is disabled: Fish & Chips, focused but not clicked
+    EXPECT_EQ(focus, "2");
 }
 
 class DialogMouse : public DialogTest {};
@@ -140,11 +137,12 @@ TEST_F(DialogMouse, AMessageBoxOverADialogGivesBackExactlyWhatItCovered)
 {
     Screen underBox, afterBox;
     COORD cursorUnder{}, cursorAfter{};
+    int32_t answer = 0;
     onCommand = [&](WORD id, WORD) {
         if (id != 16) return;
         underBox = CaptureScreen();
         cursorUnder = CursorPos();
-        TuiMessageBox("Over the dialog\nin two lines", "Nested", MB_YESNO);
+        answer = TuiMessageBox("Over the dialog\nin two lines", "Nested", MB_YESNO);
         afterBox = CaptureScreen();
         cursorAfter = CursorPos();
     };
@@ -152,6 +150,8 @@ TEST_F(DialogMouse, AMessageBoxOverADialogGivesBackExactlyWhatItCovered)
     EXPECT_EQ(afterBox, underBox);
     EXPECT_EQ(cursorAfter.X, cursorUnder.X);
     EXPECT_EQ(cursorAfter.Y, cursorUnder.Y);
+    // Enter answered the box; the dialog had only what came after it.
+    EXPECT_EQ(answer, IDYES);
     EXPECT_EQ(procCalls, "init key:65 cmd:16 char:65 cmd:2 key:27 char:27");
     ExpectRestored();
 }

@@ -37,8 +37,8 @@ TEST_F(EditField, TypingScrollsTheViewAndTheCursorStaysOnTheCaret)
         FieldView view;
     };
     const std::vector<Step> steps{
-        {{}, {"[........]", 19}},
-        {Type("abc"), {"[abc.....]", 22}},
+        {Press(VK_RIGHT) + Press(VK_DELETE), {"[........]", 19}},  // nothing to pass or delete yet
+        {Type("abc") + Press(VK_RIGHT) + Press(VK_DELETE), {"[abc.....]", 22}},  // nothing after the caret
         // The eighth character scrolls: the caret's cell, last before ']', is a dot.
         {Type("defgh"), {"[bcdefgh.]", 26}},
         {Press(VK_LEFT) + Press(VK_LEFT), {"[bcdefgh.]", 24}},
@@ -57,6 +57,12 @@ TEST_F(EditField, TypingScrollsTheViewAndTheCursorStaysOnTheCaret)
         input = input + s.keys + Check();
         checks.push_back([view = s.view] { EXPECT_EQ(Field(4), view); });
     }
+    input = input + Check();
+    checks.push_back([] {
+        EXPECT_EQ(CursorInfo().dwSize, 25u);
+        EXPECT_TRUE(CursorInfo().bVisible);
+        EXPECT_EQ(Text(10), "bdefXgh");
+    });
     RunAt("Fields", input, checks);
     // Home and End go on to the procedure; Left, Right, Backspace, Delete
     // and every character stop at the field.
@@ -64,19 +70,6 @@ TEST_F(EditField, TypingScrollsTheViewAndTheCursorStaysOnTheCaret)
     const std::string calls = " " + procCalls + " ";
     for (const char *taken : {" key:37 ", " key:39 ", " key:8 ", " key:46 ", " char:"})
         EXPECT_EQ(calls.find(taken), std::string::npos) << taken;
-}
-
-TEST_F(EditField, TheFieldsCursorAndTheEndsOfTheText)
-{
-    RunAt("Fields", Press(VK_RIGHT) + Press(VK_DELETE) + Type("hi") + Press(VK_RIGHT) + Press(VK_DELETE) + Check(),
-          {[] {
-              EXPECT_EQ(Field(4), (FieldView{"[hi......]", 21}));
-              EXPECT_EQ(CursorInfo().dwSize, 25u);
-              EXPECT_TRUE(CursorInfo().bVisible);
-              EXPECT_EQ(Item<controls::DlgEdit>(10).caret, 2);
-              EXPECT_EQ(Text(10), "hi");
-          }});
-    EXPECT_EQ(procCalls, "init key:72 key:73");
 }
 
 TEST_F(EditField, OnlyPrintableCharactersGoIn)

@@ -48,7 +48,7 @@ DlgListBox &List(uint32_t id = 20) { return Item<DlgListBox>(id); }
 
 class ListBox : public ControlTest {};
 
-TEST_F(ListBox, ThreeItemsFitAndShowNoThumb)
+TEST_F(ListBox, ItemsThatFitShowNoThumbAndTheOneThatOverflowsDrawsIt)
 {
     onInit = [] { Fill(20, 3); };
     RunAt("Lists", Check(), {[] {
@@ -63,6 +63,10 @@ TEST_F(ListBox, ThreeItemsFitAndShowNoThumb)
                   EXPECT_EQ(AttrAt(30, r), 0x07) << r;
               }
               EXPECT_EQ(RowAttrs(4, 11, 20), std::vector<WORD>(20, 0x70));
+              for (int i = 3; i < 8; ++i) TuiListBoxAddString(20, "more");
+              EXPECT_EQ(Seen().thumb, -1) << "eight items fill the eight rows";
+              EXPECT_EQ(TuiListBoxAddString(20, "Item 08"), 1);
+              EXPECT_EQ(Seen().thumb, 0);
           }});
 }
 
@@ -231,16 +235,6 @@ TEST_F(ListBox, TheTimerStopsWhenTheListIsEmptiedOrDestroyed)
     RunAt("Lists", ButtonDown(30, 12) + Check() + Press(VK_ESCAPE, '\x1b'), {[&] { timer = List().timerId; }});
     ASSERT_NE(timer, 0u);
     EXPECT_FALSE(KillTimer(nullptr, timer));
-}
-
-TEST_F(ListBox, TheAddStringThatOverflowsDrawsTheThumb)
-{
-    onInit = [] { Fill(20, 8); };
-    RunAt("Lists", Check(), {[] {
-              EXPECT_EQ(Seen().thumb, -1);
-              EXPECT_EQ(TuiListBoxAddString(20, "Item 08"), 1);
-              EXPECT_EQ(Seen().thumb, 0);
-          }});
 }
 
 TEST_F(ListBox, LowBoxesKeepTheirScrollColumnSensible)

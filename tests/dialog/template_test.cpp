@@ -1,7 +1,6 @@
 // Dialog templates compiled by llvm-rc: dialog units to cells, centring and
 // explicit positions, both padding rules, the font fields, classes that make
 // no control or fail the load, and templates that are missing or cut short.
-#include <cstring>
 #include <vector>
 
 #include "controls/static_text.h"
@@ -76,70 +75,52 @@ TEST_F(DialogTemplate, ControlsKeepTheirOffsetsAcrossEveryPaddingCase)
     EXPECT_EQ(LayoutOf("PaddingFont", 0, 1), (Layout{0, 1, 25, 5, "Even", {"0,1 5x1 ab", "0,2 5x1 abc", "0,4 5x1 last"}}));
 }
 
-TEST_F(DialogTemplate, ClassesWithoutAControlFailTheLoadWithoutDrawingOrTelling)
-{
-    for (const char *name : {"GroupBox", "ScrollBarItem"}) {
-        EXPECT_EQ(RunDialog(name, {}), 0) << name;
-        EXPECT_EQ(procCalls, "") << name;
-        EXPECT_EQ(CaptureScreen(), before) << name;
-        EXPECT_EQ(CurrentDialog, nullptr);
-    }
-    EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
-}
-
-TEST_F(DialogTemplate, AMissingTemplateIsReportedInThePlatformBox)
-{
-    EXPECT_EQ(RunDialog("Nowhere", {}), 0);
-    EXPECT_EQ(procCalls, "");
-    EXPECT_EQ(CaptureScreen(), before);
-    auto boxes = platform::RecordedMessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "can not find the specified resource");
-    EXPECT_EQ(boxes[0].caption, "Error Message");
-    EXPECT_EQ(boxes[0].type, UINT(MB_OK));
-}
-
-// A .res image of one RT_DIALOG entry named by id 900 holding bytes.
-std::vector<uint8_t> DialogImage(const std::vector<uint8_t> &bytes)
+// A .res image of one RT_DIALOG entry with the id, holding bytes.
+std::vector<uint8_t> DialogImage(uint16_t id, const std::vector<uint8_t> &bytes)
 {
     std::vector<uint8_t> image;
     auto dword = [&](uint32_t v) { for (int i = 0; i < 4; ++i) image.push_back(uint8_t(v >> (8 * i))); };
     dword(uint32_t(bytes.size()));
     dword(32);
     dword(0x0005FFFF);  // type RT_DIALOG
-    dword(0x0384FFFF);  // name 900
+    dword(0xFFFF | uint32_t(id) << 16);
     for (int i = 0; i < 4; ++i) dword(0);
     image.insert(image.end(), bytes.begin(), bytes.end());
     while (image.size() % 4) image.push_back(0);
     return image;
 }
 
-TEST_F(DialogTemplate, ATemplateCutShortIsRefusedHavingDrawnNothing)
+TEST_F(DialogTemplate, ARefusedTemplateDrawsNothingAndOnlyAMissingOneSaysSo)
 {
+    // Classes that make no control, no template at all, and templates cut
+    // inside the header, the strings, an item's fixed part and the last
+    // item's title, or claiming 65535 items with none behind them.
+    std::vector<LPCSTR> names{"GroupBox", "ScrollBarItem", "Nowhere"};
     HRSRC found = FindResourceA(nullptr, "Choices", RT_DIALOG);
     ASSERT_NE(found, nullptr);
     const auto *data = static_cast<const uint8_t *>(LockResource(LoadResource(nullptr, found)));
     const std::vector<uint8_t> whole(data, data + SizeofResource(nullptr, found));
-    // Cut inside the header, inside the strings, inside an item's fixed part
-    // and inside the last item's title.
-    for (size_t cut : {size_t{10}, size_t{30}, size_t{60}, whole.size() - 6}) {
-        const auto image = DialogImage({whole.begin(), whole.begin() + long(cut)});
+    std::vector<std::vector<uint8_t>> broken;
+    for (size_t cut : {size_t{10}, size_t{30}, size_t{60}, whole.size() - 6}) broken.emplace_back(whole.begin(), whole.begin() + long(cut));
+    broken.emplace_back(24, 0);
+    broken.back()[8] = broken.back()[9] = 0xFF;
+    for (size_t i = 0; i < broken.size(); ++i) {
+        const auto image = DialogImage(uint16_t(900 + i), broken[i]);  // the first entry of a name wins: one each
         ASSERT_EQ(TuiAddResources(image.data(), uint32_t(image.size())), 1);
-        EXPECT_EQ(RunDialog(MAKEINTRESOURCE(900), {}), 0) << cut;
-        EXPECT_EQ(procCalls, "") << cut;
-        EXPECT_EQ(CaptureScreen(), before) << cut;
+        names.push_back(MAKEINTRESOURCE(900 + i));
     }
-}
-
-TEST_F(DialogTemplate, ItemsCountedBeyondTheResourceAreRefused)
-{
-    // A header claiming 65535 items with none behind it.
-    std::vector<uint8_t> bytes(24, 0);
-    bytes[8] = bytes[9] = 0xFF;
-    const auto image = DialogImage(bytes);
-    ASSERT_EQ(TuiAddResources(image.data(), uint32_t(image.size())), 1);
-    EXPECT_EQ(RunDialog(MAKEINTRESOURCE(900), {}), 0);
-    EXPECT_EQ(CaptureScreen(), before);
+    for (LPCSTR name : names) {
+        SCOPED_TRACE(IS_INTRESOURCE(name) ? std::to_string(reinterpret_cast<uintptr_t>(name)) : name);
+        EXPECT_EQ(RunDialog(name, {}), 0);
+        EXPECT_EQ(procCalls, "");
+        EXPECT_EQ(CaptureScreen(), before);
+        EXPECT_EQ(CurrentDialog, nullptr);
+    }
+    auto boxes = platform::RecordedMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "can not find the specified resource");
+    EXPECT_EQ(boxes[0].caption, "Error Message");
+    EXPECT_EQ(boxes[0].type, UINT(MB_OK));
 }
 
 }  // namespace

@@ -81,6 +81,24 @@ TEST(ConsoleCalls, RegionsAreCutToTheCallersArrayThenToTheBuffer)
     EXPECT_EQ(RowText(10, 10, 2) + RowText(12, 10, 2), "ghop") << "the cut region came from its place in the array";
 }
 
+TEST(ConsoleCalls, CellsCutOffOnTheLeftAndTopLeaveTheRestAtTheirPlacesWithTheirColours)
+{
+    std::vector<CHAR_INFO> block(3 * 3), back(3 * 3);
+    for (size_t i = 0; i < block.size(); ++i) {
+        block[i].Char.AsciiChar = static_cast<CHAR>('a' + i);
+        block[i].Attributes = static_cast<WORD>(0x10 + i);
+    }
+    SMALL_RECT region{-1, -1, 1, 1};
+    ASSERT_TRUE(WriteConsoleOutputA(Out(), block.data(), C(3, 3), C(0, 0), &region));
+    EXPECT_EQ(Sides(region), "0,0,1,1");
+    EXPECT_EQ(RowText(0, 0, 2) + RowText(1, 0, 2), "efhi");
+    EXPECT_EQ(AttrAt(1, 1), 0x18);
+    region = {-1, -1, 1, 1};
+    ASSERT_TRUE(ReadConsoleOutputA(Out(), back.data(), C(3, 3), C(0, 0), &region));
+    EXPECT_EQ(back[4].Char.AsciiChar, 'e');
+    EXPECT_EQ(back[8].Attributes, 0x18);
+}
+
 TEST(ConsoleCalls, ABadHandleIsReportedBeforeAnyPointerAndANullBufferIsNoAccess)
 {
     DWORD n = 0;
@@ -174,6 +192,10 @@ TEST(ConsoleCalls, EverySingleBytePageTheSystemConvertsIsAConsoleCodePage)
         EXPECT_TRUE(SetConsoleCP(page)) << page;
         EXPECT_EQ(GetConsoleCP(), page);
     }
+    CPINFO utf8{}, none{};
+    ASSERT_TRUE(GetCPInfo(CP_UTF8, &utf8));
+    EXPECT_GT(utf8.MaxCharSize, 1u);
+    EXPECT_FALSE(GetCPInfo(12345, &none));
     for (UINT page : {932u, 12345u, 0xFFFFu}) {  // a double-byte page, and none at all
         SetLastError(0);
         EXPECT_FALSE(SetConsoleOutputCP(page)) << page;

@@ -2,9 +2,11 @@
 // and named events.
 #include <gtest/gtest.h>
 
-#include "tuikit/tuikit.h"
+#include "support/console_driver.h"
 
 namespace {
+
+using tuikit::test::KeyRecord;
 
 TEST(Sync, EventsResetByHandOrByTheWaitAndClosedHandlesAreRefused)
 {
@@ -52,24 +54,11 @@ TEST(Sync, AThreadWaitsForAnEventAndLeavesItsExitCode)
     CloseHandle(go);
 }
 
-}  // namespace
-
-namespace {
-
-INPUT_RECORD KeyDown(char ch)
-{
-    INPUT_RECORD r{};
-    r.EventType = KEY_EVENT;
-    r.Event.KeyEvent.bKeyDown = TRUE;
-    r.Event.KeyEvent.uChar.AsciiChar = ch;
-    return r;
-}
-
 TEST(Sync, TheInputHandleIsSignalledWhileRecordsWaitSoAProgramCanWaitThenRead)
 {
     HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
     EXPECT_EQ(WaitForSingleObject(in, 20), static_cast<DWORD>(WAIT_TIMEOUT));
-    INPUT_RECORD r = KeyDown('a');
+    INPUT_RECORD r = KeyRecord(true, 'A', 'a');
     DWORD n = 0;
     ASSERT_TRUE(WriteConsoleInputA(in, &r, 1, &n));
     EXPECT_EQ(WaitForSingleObject(in, 0), static_cast<DWORD>(WAIT_OBJECT_0));
@@ -79,7 +68,7 @@ TEST(Sync, TheInputHandleIsSignalledWhileRecordsWaitSoAProgramCanWaitThenRead)
     // A record appended by another thread ends a wait without a time limit.
     HANDLE writer = CreateThread(nullptr, 0, [](LPVOID) -> DWORD {
         Sleep(20);
-        INPUT_RECORD key = KeyDown('b');
+        INPUT_RECORD key = KeyRecord(true, 'B', 'b');
         DWORD written = 0;
         return WriteConsoleInputA(GetStdHandle(STD_INPUT_HANDLE), &key, 1, &written);
     }, nullptr, 0, nullptr);
@@ -108,7 +97,7 @@ TEST(Sync, WaitingForSeveralObjectsNamesTheFirstSignalledOneOrWaitsForAll)
     EXPECT_EQ(wait(FALSE, 0), WAIT_OBJECT_0) << "the lowest index wins";
     SetEvent(automatic);
     EXPECT_EQ(wait(TRUE, 10), static_cast<DWORD>(WAIT_TIMEOUT)) << "no input is waiting";
-    INPUT_RECORD r = KeyDown('c');
+    INPUT_RECORD r = KeyRecord(true, 'C', 'c');
     DWORD n = 0;
     WriteConsoleInputA(in, &r, 1, &n);
     EXPECT_EQ(wait(TRUE, 0), static_cast<DWORD>(WAIT_OBJECT_0));
