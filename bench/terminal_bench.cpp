@@ -122,6 +122,20 @@ public:
         close(master_);
     }
     void Write(const std::string &bytes) { (void)!write(master_, bytes.data(), bytes.size()); }
+    // Writes any number of bytes, reading the output meanwhile.
+    void WriteAll(const std::string &bytes)
+    {
+        int flags = fcntl(master_, F_GETFL);
+        fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+        for (size_t at = 0; at < bytes.size();) {
+            pollfd p{master_, POLLIN | POLLOUT, 0};
+            if (poll(&p, 1, 5000) <= 0) break;
+            if (p.revents & POLLIN) Read(0);
+            ssize_t n = (p.revents & POLLOUT) ? write(master_, bytes.data() + at, bytes.size() - at) : 0;
+            if (n > 0) at += static_cast<size_t>(n);
+        }
+        fcntl(master_, F_SETFL, flags);
+    }
 
     // Reads until nothing came for quietMs; answers device attribute and
     // cursor position requests as a terminal would. Returns the bytes read.
@@ -286,5 +300,44 @@ void BM_Idle5sAfterEscape(benchmark::State &state)
     });
 }
 BENCHMARK(BM_Idle5sAfterEscape)->Iterations(1)->Unit(benchmark::kSecond);
+
+// A field of /proc/PID/status in kB (VmRSS, VmHWM); 0 when not there.
+long StatusKb(pid_t pid, const std::string &field)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
+    return 0;
+}
+
+// 16 MB pasted into the echo program: how far its memory rises above idle
+// while it types the paste (what it has not read waits in the terminal), how
+// long that takes, and whether every character arrived.
+void BM_Paste16MB(benchmark::State &state)
+{
+    for (auto _ : state) {
+        PtyProgram program;
+        program.Read(200);
+        long idleKb = StatusKb(program.Pid(), "VmRSS");
+        std::string text(16 << 20, ' ');
+        for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
+        auto start = Clock::now();
+        program.WriteAll("\x1b[200~" + text + "\x1b[201~");
+        program.Read(1000);
+        double seconds = std::chrono::duration<double>(Clock::now() - start).count() - 1.0;
+        long peakKb = StatusKb(program.Pid(), "VmHWM");
+        tuikit::test::TestTerminal term(25, 80);
+        term.Feed(program.output);
+        std::string status = term.RowText(23).substr(2);  // "typed N: c"
+        double typed = status.rfind("typed ", 0) == 0 ? std::stod(status.substr(6)) : 0;
+        state.counters["idle_rss_mb"] = idleKb / 1024.0;
+        state.counters["peak_above_idle_mb"] = (peakKb - idleKb) / 1024.0;
+        state.counters["typed"] = typed;
+        state.counters["lost"] = static_cast<double>(text.size()) - typed;
+        state.counters["seconds"] = seconds;
+    }
+}
+BENCHMARK(BM_Paste16MB)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace

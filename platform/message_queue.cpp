@@ -60,6 +60,12 @@ public:
         return true;
     }
 
+    size_t Count()
+    {
+        std::lock_guard guard(lock_);
+        return posted_.size();
+    }
+
     void Quit(int code)
     {
         std::lock_guard guard(lock_);
@@ -252,6 +258,12 @@ std::shared_ptr<ThreadQueue> Find(DWORD id)
 }  // namespace
 
 void EnsureThreadQueue() { Own(); }
+
+size_t PostedCount(unsigned threadId)
+{
+    auto queue = Find(threadId);
+    return queue ? queue->Count() : 0;
+}
 
 void SetIdleHook(IdleHook hook) { idleHook.store(hook); }
 

@@ -189,9 +189,14 @@ void TerminalBackend::Pump(int timeoutMs)
         if (dirty_ && drawer_ == std::this_thread::get_id()) FlushLocked();
     }
     std::vector<INPUT_RECORD> records;
-    bool reading = inputOpen_ && !TerminalDraining();
+    // While the main thread is behind with its messages (a paste), the
+    // terminal waits, so that no key is lost to a full queue.
+    bool behind = PostedCount(mainThread_) > kMaxBacklog;
+    bool reading = inputOpen_ && !TerminalDraining() && !behind;
     pollfd fds[3] = {{wakeRead_, POLLIN, 0}, {reading ? inFd_ : -1, POLLIN, 0}, {backstop_, POLLIN, 0}};
-    int r = poll(fds, 3, PollTimeout(timeoutMs));
+    int timeout = PollTimeout(timeoutMs);
+    if (behind) timeout = timeout < 0 ? kBacklogPollMs : std::min(timeout, kBacklogPollMs);
+    int r = poll(fds, 3, timeout);
     if (r > 0 && (fds[0].revents & POLLIN)) {
         char wakes[64];
         ssize_t n = read(wakeRead_, wakes, sizeof wakes);
@@ -215,7 +220,7 @@ void TerminalBackend::Pump(int timeoutMs)
 // paste waits in the terminal rather than in memory.
 void TerminalBackend::ReadTerminal(std::vector<INPUT_RECORD> &records)
 {
-    char buf[4096];
+    char buf[kReadBytes];
     ssize_t n = read(inFd_, buf, sizeof buf);
     if (n > 0) {
         if (TerminalDraining()) NoteDrained(buf, static_cast<size_t>(n));

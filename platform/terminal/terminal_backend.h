@@ -28,6 +28,12 @@ public:
     static constexpr int kFlushDelayMs = 20;
     // How long start-up waits for the terminal to answer its probes.
     static constexpr int kProbeTimeoutMs = 500;
+    // One read of the terminal, and how many messages may wait in the main
+    // thread's queue before the next: a read's keys (a press and a release
+    // each, and a character) always fit in what the queue holds.
+    static constexpr int kReadBytes = 2048;
+    static constexpr size_t kMaxBacklog = 2000;
+    static constexpr int kBacklogPollMs = 2;
 
     // inFd is where the terminal's input is read, -1 when input is not a terminal.
     TerminalBackend(Console &console, int inFd);
