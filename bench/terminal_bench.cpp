@@ -24,6 +24,7 @@
 #include "frame_bound.h"
 #include "platform/console/screen_buffer.h"
 #include "platform/terminal/renderer.h"
+#include "tests/terminal/pty_write.h"
 #include "tests/terminal/test_terminal.h"
 
 namespace {
@@ -125,16 +126,7 @@ public:
     // Writes any number of bytes, reading the output meanwhile.
     void WriteAll(const std::string &bytes)
     {
-        int flags = fcntl(master_, F_GETFL);
-        fcntl(master_, F_SETFL, flags | O_NONBLOCK);
-        for (size_t at = 0; at < bytes.size();) {
-            pollfd p{master_, POLLIN | POLLOUT, 0};
-            if (poll(&p, 1, 5000) <= 0) break;
-            if (p.revents & POLLIN) Read(0);
-            ssize_t n = (p.revents & POLLOUT) ? write(master_, bytes.data() + at, bytes.size() - at) : 0;
-            if (n > 0) at += static_cast<size_t>(n);
-        }
-        fcntl(master_, F_SETFL, flags);
+        tuikit::test::WriteAllDraining(master_, bytes, [this] { Read(0); });
     }
 
     // Reads until nothing came for quietMs; answers device attribute and

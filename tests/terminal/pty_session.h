@@ -21,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "pty_write.h"
 #include "test_terminal.h"
 
 namespace tuikit::test {
@@ -69,18 +70,7 @@ public:
     // program's output never holds up its input.
     bool TypeAll(const std::string &bytes)
     {
-        int flags = fcntl(master_, F_GETFL);
-        fcntl(master_, F_SETFL, flags | O_NONBLOCK);
-        size_t at = 0;
-        while (at < bytes.size()) {
-            pollfd p{master_, POLLIN | POLLOUT, 0};
-            if (poll(&p, 1, 5000) <= 0) break;
-            if (p.revents & POLLIN) PumpOnce(0);
-            ssize_t n = (p.revents & POLLOUT) ? write(master_, bytes.data() + at, bytes.size() - at) : 0;
-            if (n > 0) at += static_cast<size_t>(n);
-        }
-        fcntl(master_, F_SETFL, flags);
-        return at == bytes.size();
+        return WriteAllDraining(master_, bytes, [this] { PumpOnce(0); });
     }
     // Plays the terminal until done() holds or the time is up.
     bool WaitUntil(const std::function<bool()> &done)
