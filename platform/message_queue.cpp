@@ -54,17 +54,14 @@ public:
             std::lock_guard guard(lock_);
             if (posted_.size() >= kMaxPosted) return false;
             posted_.push_back(p);
+            count_.store(posted_.size(), std::memory_order_relaxed);
             wake = waiting_;
         }
         if (wake) ready_.notify_one();
         return true;
     }
 
-    size_t Count()
-    {
-        std::lock_guard guard(lock_);
-        return posted_.size();
-    }
+    size_t Count() const { return count_.load(std::memory_order_relaxed); }
 
     void Quit(int code)
     {
@@ -164,6 +161,7 @@ private:
             out.time = it->time;
             if (remove) {
                 posted_.erase(it);
+                count_.store(posted_.size(), std::memory_order_relaxed);
             }
             return true;
         }
@@ -204,6 +202,7 @@ private:
     bool quit_ = false;
     int quitCode_ = 0;
     bool waiting_ = false;
+    std::atomic<size_t> count_{0};  // posted_.size(), for readers without the lock
 };
 
 struct Registry {

@@ -3,6 +3,7 @@
 // by a backend.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -61,10 +62,12 @@ public:
     COORD MaximumWindowSize();  // with ScreenLock() held
     void SetMaximumWindowSize(COORD size) { maxWindow_ = size; }
 
-    DWORD inputMode = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_MOUSE_INPUT;
+    // The input settings are read by the terminal's reader without the
+    // screen lock, which the drawing thread may be holding.
+    std::atomic<DWORD> inputMode{ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_MOUSE_INPUT};
     DWORD outputMode = ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT;
     UINT outputCodePage = 437;
-    UINT inputCodePage = 437;
+    std::atomic<UINT> inputCodePage{437};
 
     bool IsTerminal() const { return backend_ != nullptr; }
     ConsoleBackend *Backend() { return backend_.get(); }

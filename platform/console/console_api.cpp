@@ -54,7 +54,7 @@ BOOL WINAPI GetConsoleMode(HANDLE h, LPDWORD lpMode)
         if (!lpMode) return Fail(ERROR_NOACCESS);
         Console &console = Console::Get();
         std::lock_guard guard(console.ScreenLock());
-        *lpMode = kind == ObjectKind::ConsoleInput ? console.inputMode : console.outputMode;
+        *lpMode = kind == ObjectKind::ConsoleInput ? console.inputMode.load() : console.outputMode;
         return TRUE;
     });
 }

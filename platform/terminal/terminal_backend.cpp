@@ -106,7 +106,7 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         if (n <= 0) break;
         // Keys typed meanwhile are kept for the application.
-        decoder_.SetInputCodePage(InputCodePage());
+        decoder_.SetInputCodePage(console_.inputCodePage.load());
         decoder_.Feed(buf, static_cast<size_t>(n), static_cast<uint64_t>(NowMs()), typed);
     }
 }
@@ -114,7 +114,7 @@ void TerminalBackend::Probe(std::vector<INPUT_RECORD> &typed)
 void TerminalBackend::OutputChanged()
 {
     // Only note the change: the idle flush or the backstop writes it.
-    drawer_ = std::this_thread::get_id();
+    drawer_.store(std::this_thread::get_id(), std::memory_order_relaxed);
     if (dirty_) return;
     dirty_ = true;
     ArmBackstop(true);
@@ -183,10 +183,10 @@ void TerminalBackend::LeaveRound()
 void TerminalBackend::Pump(int timeoutMs)
 {
     EnterRound();
-    {
+    if (drawer_.load(std::memory_order_relaxed) == std::this_thread::get_id()) {
         // A thread that drew and now waits for input is idle: what it drew shows.
         std::lock_guard guard(console_.ScreenLock());
-        if (dirty_ && drawer_ == std::this_thread::get_id()) FlushLocked();
+        if (dirty_) FlushLocked();
     }
     std::vector<INPUT_RECORD> records;
     // While the main thread is behind with its messages (a paste), the
@@ -224,7 +224,7 @@ void TerminalBackend::ReadTerminal(std::vector<INPUT_RECORD> &records)
     ssize_t n = read(inFd_, buf, sizeof buf);
     if (n > 0) {
         if (TerminalDraining()) NoteDrained(buf, static_cast<size_t>(n));
-        decoder_.SetInputCodePage(InputCodePage());
+        decoder_.SetInputCodePage(console_.inputCodePage.load());
         decoder_.Feed(buf, static_cast<size_t>(n), static_cast<uint64_t>(NowMs()), records);
     } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
         // The terminal hung up: no more input will come. The thread that
@@ -278,11 +278,6 @@ void TerminalBackend::FollowSize()
     Deliver(records);
 }
 
-UINT TerminalBackend::InputCodePage()
-{
-    std::lock_guard guard(console_.ScreenLock());
-    return console_.inputCodePage;
-}
 
 void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
 {
@@ -294,16 +289,13 @@ void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
             return;
         }
     }
-    {
-        // As on a console, mouse and size records are queued only when the
-        // input mode asks for them.
-        std::lock_guard guard(console_.ScreenLock());
-        DWORD mode = console_.inputMode;
-        std::erase_if(records, [mode](const INPUT_RECORD &r) {
-            return (r.EventType == MOUSE_EVENT && !(mode & ENABLE_MOUSE_INPUT)) ||
-                   (r.EventType == WINDOW_BUFFER_SIZE_EVENT && !(mode & ENABLE_WINDOW_INPUT));
-        });
-    }
+    // As on a console, mouse and size records are queued only when the
+    // input mode asks for them.
+    DWORD mode = console_.inputMode;
+    std::erase_if(records, [mode](const INPUT_RECORD &r) {
+        return (r.EventType == MOUSE_EVENT && !(mode & ENABLE_MOUSE_INPUT)) ||
+               (r.EventType == WINDOW_BUFFER_SIZE_EVENT && !(mode & ENABLE_WINDOW_INPUT));
+    });
     if (!records.empty()) console_.Input().Append(records.data(), records.size());
 }
 

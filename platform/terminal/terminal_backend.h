@@ -58,7 +58,6 @@ private:
     void FollowSize();
     void FlushLocked();
     void ArmBackstop(bool on);
-    UINT InputCodePage();
     void Deliver(std::vector<INPUT_RECORD> &records);
     void ShowBox(const char *text, const char *caption, UINT type);
     int AwaitAnswer(const char *text, const char *caption, UINT type);
@@ -78,7 +77,7 @@ private:
     Renderer renderer_;
     std::string frame_;
     bool dirty_ = false;
-    std::thread::id drawer_;  // the thread that changed the screen last
+    std::atomic<std::thread::id> drawer_;  // the thread that changed the screen last
     bool backstopArmed_ = false;
 
     // Whoever runs a round of Pump; the console input lets one thread at a time.
