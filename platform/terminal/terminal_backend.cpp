@@ -278,7 +278,6 @@ void TerminalBackend::FollowSize()
     Deliver(records);
 }
 
-
 void TerminalBackend::Deliver(std::vector<INPUT_RECORD> &records)
 {
     {

@@ -2,10 +2,11 @@
 // does. Ctrl+Q quits. Modes (the first argument):
 //   screen        writes a line to standard error, draws the test pattern
 //                 with a 25% cursor at (5, 20), then runs a message loop
-//   records       sets input mode 0, shows "ready", then reads input
-//                 records itself and shows one line for each (key downs
-//                 with their virtual-key code, mouse records, changes of
-//                 size with the buffer's size); key m asks for window and
+//   records       sets input mode 0, shows "ready", then waits for input
+//                 (200 ms at most) and reads records itself, showing one
+//                 line for each (key downs with their virtual-key code,
+//                 mouse records, changes of size with the buffer's size);
+//                 key m asks for window and
 //                 mouse input; when reading fails, shows "read failed" and
 //                 waits
 //   survive       as screen, but SIGTERM is caught by the program's own
@@ -42,6 +43,7 @@ void RecordLoop()
     INPUT_RECORD r;
     DWORD n = 0;
     for (int row = 1;;) {
+        WaitForSingleObject(in, 200);  // reads the terminal as the read would
         if (!ReadConsoleInputA(in, &r, 1, &n) || n != 1) {
             Show(row, "read failed");
             for (;;) pause();
