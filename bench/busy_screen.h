@@ -16,4 +16,15 @@ inline void DrawBusyScreen(int width, int height)
     }
 }
 
+// The console up with the busy screen, once per process; true the first time.
+inline bool StartBusyConsole(int width, int height)
+{
+    static bool started = false;
+    if (started) return false;
+    started = true;
+    TuiInit();
+    DrawBusyScreen(width, height);
+    return true;
+}
+
 }  // namespace tuikit::bench

@@ -24,12 +24,7 @@ constexpr UINT kMeasureOpen = WM_USER + 1;
 // Console up and a busy screen, the terminal up to date.
 void Start()
 {
-    static bool started = false;
-    if (started) return;
-    started = true;
-    TuiInit();
-    tuikit::bench::DrawBusyScreen(kWidth, kHeight);
-    Frame();
+    if (tuikit::bench::StartBusyConsole(kWidth, kHeight)) Frame();
 }
 
 LRESULT CALLBACK EndOnCommand(HWND, UINT message, WPARAM wParam, LPARAM)

@@ -96,12 +96,7 @@ void AltTap()
 // Console up, a busy screen, the bench bar loaded, the menu idle.
 void Start()
 {
-    static bool started = false;
-    if (started) return;
-    started = true;
-    TuiInit();
-    tuikit::bench::DrawBusyScreen(kWidth, kHeight);
-    TuiMenu(0, 0, "Bench");
+    if (tuikit::bench::StartBusyConsole(kWidth, kHeight)) TuiMenu(0, 0, "Bench");
 }
 
 // The bar active with the given title selected, the terminal up to date.
