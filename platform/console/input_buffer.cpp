@@ -43,10 +43,8 @@ void InputBuffer::RunRound(std::unique_lock<std::mutex> &guard, int timeoutMs)
     source_->Pump(timeoutMs);
     guard.lock();
     pumping_ = false;
-    ready_.notify_all();  // another reader may take the next round
-    guard.unlock();
     source_->RoundEnded();
-    guard.lock();
+    ready_.notify_all();  // another reader may take the next round
 }
 
 bool InputBuffer::PumpOnce(int timeoutMs)
@@ -55,6 +53,12 @@ bool InputBuffer::PumpOnce(int timeoutMs)
     if (!source_ || pumping_ || !readable_) return false;
     RunRound(guard, timeoutMs);
     return true;
+}
+
+bool InputBuffer::CanPump()
+{
+    std::lock_guard guard(lock_);
+    return source_ && !pumping_ && readable_;
 }
 
 void InputBuffer::InterruptOtherPumper()

@@ -24,7 +24,8 @@ public:
     virtual void Pump(int timeoutMs) = 0;
     // Makes a round running on another thread return soon.
     virtual void Interrupt() = 0;
-    // A round ended: whoever waits for a turn may take one.
+    // A round ended (called with the buffer's lock held): whoever waits for
+    // a turn may take one.
     virtual void RoundEnded() {}
 };
 
@@ -48,6 +49,8 @@ public:
     // Runs one round of the source on this thread unless another thread is
     // running one; false then, and without a source.
     bool PumpOnce(int timeoutMs);
+    // Whether PumpOnce would run a round now.
+    bool CanPump();
     // Ends another thread's round, so that it looks again at what it waits for.
     void InterruptOtherPumper();
 
