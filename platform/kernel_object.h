@@ -38,10 +38,11 @@ public:
     virtual bool Signalled() = 0;
     virtual bool Take() { return Signalled(); }
     // An object whose signal comes from reading something (the console
-    // input reads the terminal) reads on the waiting thread: one round of up
-    // to timeoutMs (-1 without limit); false when it cannot, and the thread
+    // input reads the terminal) reads on the waiting thread when it can:
+    // one round of up to timeoutMs (-1 without limit). Otherwise the thread
     // sleeps as for any other object.
-    virtual bool ReadWhileWaiting(int timeoutMs) { (void)timeoutMs; return false; }
+    virtual bool CanReadWhileWaiting() { return false; }
+    virtual void ReadWhileWaiting(int timeoutMs) { (void)timeoutMs; }
     // Ends a ReadWhileWaiting on another thread: another object was signalled.
     virtual void InterruptRead() {}
 };

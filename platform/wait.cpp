@@ -31,29 +31,29 @@ WaitHub &Hub()
 
 using Clock = std::chrono::steady_clock;
 
-// Lets the first object that reads for its signal read one round on this
-// thread, the hub unlocked; a signaller meanwhile interrupts the read. True
-// when one did.
+// Lets the first object that can read for its signal read one round on
+// this thread, the hub unlocked; a signaller meanwhile interrupts the read.
+// True when one did (the objects must be looked at again); false with the
+// lock never let go.
 bool ReadFor(WaitableObject *const *objects, DWORD count, bool all, DWORD ms, Clock::time_point due,
              std::unique_lock<std::mutex> &guard)
 {
-    WaitHub &hub = Hub();
-    for (DWORD i = 0; i < count; ++i) {
-        WaitableObject *obj = objects[i];
-        if (all && obj->Signalled()) continue;
-        int timeoutMs = -1;
-        if (ms != INFINITE) {
-            auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
-            timeoutMs = static_cast<int>(std::max<decltype(left)>(left, 0));
-        }
-        hub.reading.push_back(obj);
-        guard.unlock();
-        bool read = obj->ReadWhileWaiting(timeoutMs);
-        guard.lock();
-        hub.reading.erase(std::find(hub.reading.begin(), hub.reading.end(), obj));
-        if (read) return true;
+    WaitableObject *reader = nullptr;
+    for (DWORD i = 0; i < count && !reader; ++i)
+        if (!(all && objects[i]->Signalled()) && objects[i]->CanReadWhileWaiting()) reader = objects[i];
+    if (!reader) return false;
+    int timeoutMs = -1;
+    if (ms != INFINITE) {
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
+        timeoutMs = static_cast<int>(std::max<decltype(left)>(left, 0));
     }
-    return false;
+    WaitHub &hub = Hub();
+    hub.reading.push_back(reader);
+    guard.unlock();
+    reader->ReadWhileWaiting(timeoutMs);
+    guard.lock();
+    hub.reading.erase(std::find(hub.reading.begin(), hub.reading.end(), reader));
+    return true;
 }
 
 DWORD Wait(const HANDLE *handles, DWORD count, bool all, DWORD ms)

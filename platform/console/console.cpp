@@ -9,7 +9,8 @@ class ConsoleInputObject : public WaitableObject {
 public:
     explicit ConsoleInputObject(InputBuffer &input) : WaitableObject(ObjectKind::ConsoleInput), input_(input) {}
     bool Signalled() override { return input_.Size() != 0; }
-    bool ReadWhileWaiting(int timeoutMs) override { return input_.PumpOnce(timeoutMs); }
+    bool CanReadWhileWaiting() override { return input_.CanPump(); }
+    void ReadWhileWaiting(int timeoutMs) override { input_.PumpOnce(timeoutMs); }
     void InterruptRead() override { input_.InterruptOtherPumper(); }
 
 private:
